@@ -1,0 +1,39 @@
+#pragma once
+
+#include "syllables.h"
+
+#include <cstdint>
+
+namespace klankflits
+{
+
+// The values the settings window and the flash sequencer share.
+struct ExerciseState {
+    std::int32_t interval_ms = 0;   // display interval
+    std::int32_t speed_step_ms = 0; // shortening after every third series
+    std::int32_t elapsed_ms = 0;    // tick time since the last flash step; restarts at 1
+    std::int16_t flash_count = 0;   // flash steps in the current series
+    std::int16_t series_count = 0;  // series finished in the current block of three
+};
+
+// The program's one module: everything the windows and the sequencer share,
+// owned by the start-up routine for the whole run and handed to whoever needs it.
+struct Module1 {
+    SyllableTables tables;
+    ExerciseState state;
+    UnitRandom random;
+
+    Module1() = default;
+    explicit Module1(std::uint64_t seed) : random(seed) {}
+};
+
+inline constexpr std::int32_t default_interval_ms = 2000;
+inline constexpr std::int32_t default_speed_step_ms = 100;
+
+// Fills the tables, restarts the counters and sets the two defaults.
+void init_state(Module1& module);
+
+// pick_syllable on the module's own tables and generator.
+void pick_syllable(Module1& module, ExerciseView& view);
+
+} // namespace klankflits

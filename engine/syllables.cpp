@@ -1,0 +1,127 @@
+#include "syllables.h"
+
+#include "exercise_view.h"
+
+#include <chrono>
+#include <cmath>
+#include <stdexcept>
+#include <string_view>
+
+namespace klankflits
+{
+
+void init_tables(SyllableTables& tables)
+{
+    auto& v = tables.vowels;
+    v[1] = "a";
+    v[2] = "e";
+    v[3] = "i";
+    v[4] = "o";
+    v[5] = "u";
+    v[6] = "ui";
+    v[7] = "eu";
+    v[8] = "aa";
+    v[9] = "oo";
+    v[10] = "ie";
+    v[11] = "ei";
+    v[12] = "au";
+    v[13] = "ee";
+    v[14] = "uu";
+    v[15] = "ij";
+    v[16] = "ou";
+
+    // Not alphabetical on purpose: "gr" before "gl", "kr" before "kn", "pr" before "pl".
+    auto& c = tables.clusters;
+    c[1] = "bl";
+    c[2] = "br";
+    c[3] = "dr";
+    c[4] = "fl";
+    c[5] = "fr";
+    c[6] = "gr";
+    c[7] = "gl";
+    c[8] = "kl";
+    c[9] = "kr";
+    c[10] = "kn";
+    c[11] = "pr";
+    c[12] = "pl";
+    c[13] = "sch";
+    c[14] = "sl";
+    c[15] = "sm";
+    c[16] = "sn";
+    c[17] = "sp";
+    c[18] = "st";
+    c[19] = "tr";
+    c[20] = "tw";
+    c[21] = "vl";
+    c[22] = "vr";
+    c[23] = "zw";
+
+    tables.cluster_count = 23;
+    tables.vowel_count = 16;
+}
+
+namespace
+{
+
+std::uint64_t clock_and_entropy_seed()
+{
+    std::random_device device;
+    const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    std::seed_seq seq{static_cast<std::uint32_t>(device()), static_cast<std::uint32_t>(device()),
+                      static_cast<std::uint32_t>(now),
+                      static_cast<std::uint32_t>(static_cast<std::uint64_t>(now) >> 32)};
+    std::array<std::uint32_t, 2> words{};
+    seq.generate(words.begin(), words.end());
+    return (static_cast<std::uint64_t>(words[0]) << 32) | words[1];
+}
+
+// Slot numbers are whole numbers held as floats; a slot outside the table is a
+// program fault, never something a user can cause.
+template <std::size_t N>
+const std::string& table_slot(const std::array<std::string, N>& table, float index,
+                              const char* table_name)
+{
+    const double slot = std::nearbyint(static_cast<double>(index));
+    if (!(slot >= 0.0 && slot < static_cast<double>(N)))
+        throw std::out_of_range(std::string("slot outside the ") + table_name + " table");
+    return table[static_cast<std::size_t>(slot)];
+}
+
+std::string_view strip_spaces(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+} // namespace
+
+UnitRandom::UnitRandom() : engine_(clock_and_entropy_seed()) {}
+
+UnitRandom::UnitRandom(std::uint64_t seed) : engine_(seed) {}
+
+double UnitRandom::next()
+{
+    // The top 53 bits as a fraction: strictly below 1, unlike some
+    // implementations of generate_canonical, which can round up to 1.0.
+    return static_cast<double>(engine_() >> 11) * 0x1.0p-53;
+}
+
+void pick_syllable(SyllableTables& tables, UnitRandom& random, ExerciseView& view)
+{
+    const double r1 = random.next();
+    tables.vowel_index = static_cast<float>(std::floor(r1 * tables.vowel_count + 1.0));
+    const double r2 = random.next();
+    tables.cluster_index = static_cast<float>(std::floor(tables.cluster_count * r2 + 1.0));
+
+    const auto cluster = strip_spaces(table_slot(tables.clusters, tables.cluster_index, "cluster"));
+    const auto vowel = strip_spaces(table_slot(tables.vowels, tables.vowel_index, "vowel"));
+    std::string syllable;
+    syllable.reserve(cluster.size() + vowel.size());
+    syllable.append(cluster).append(vowel);
+    view.set_txt_string_caption(syllable);
+}
+
+} // namespace klankflits
