@@ -1,0 +1,17 @@
+#include "application.h"
+#include "exercise_state.h"
+#include "settings_window.h"
+
+#include <exception>
+
+int main(int argc, char** argv)
+{
+    klankflits::Application app(argc, argv);
+    try {
+        klankflits::Module1 module;
+        klankflits::start_up(module);
+    } catch (const std::exception& e) {
+        app.report_fault(QString::fromLocal8Bit(e.what()));
+    }
+    return app.exit_status();
+}

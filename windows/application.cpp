@@ -1,0 +1,45 @@
+#include "application.h"
+
+#include <QMessageBox>
+#include <QTimer>
+
+#include <exception>
+
+namespace klankflits
+{
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("klankflits"));
+    setApplicationDisplayName(QStringLiteral("Klankflits"));
+}
+
+bool Application::notify(QObject* receiver, QEvent* event)
+{
+    // Once a fault is being reported, the exercise stands still.
+    if (failing_ && event->type() == QEvent::Timer && qobject_cast<QTimer*>(receiver))
+        return true;
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        report_fault(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        report_fault(tr("onbekende fout"));
+    }
+    return true;
+}
+
+void Application::report_fault(const QString& what)
+{
+    if (failing_)
+        return;
+    failing_ = true;
+    exit_status_ = 1;
+    QMessageBox::critical(nullptr, applicationDisplayName(),
+                          tr("Er ging iets mis in het programma: %1\n\n"
+                             "Het programma stopt nu.")
+                              .arg(what));
+    exit(exit_status_);
+}
+
+} // namespace klankflits

@@ -1,0 +1,220 @@
+#include "exercise_window.h"
+
+#include "exercise_state.h"
+#include "twips.h"
+#include "two_line_button.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTimer>
+
+namespace klankflits
+{
+
+namespace
+{
+
+QFont syllable_font()
+{
+    QFont font;
+    // The classic face where it exists, else any bold sans-serif of the same size.
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(QFont::Bold);
+    font.setPointSize(24);
+    return font;
+}
+
+template <typename Control>
+Control* place(Control* control, const char* name, const QRect& geometry)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(geometry);
+    return control;
+}
+
+QLabel* make_label(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
+{
+    return place(new QLabel(text, parent), name, geometry);
+}
+
+template <typename Button>
+Button* make_button(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
+{
+    auto* button = place(new Button(text, parent), name, geometry);
+    // No default button: Enter must not press one.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+QTimer* make_timer(QObject* parent, const char* name)
+{
+    auto* timer = new QTimer(parent);
+    timer->setObjectName(QString::fromLatin1(name));
+    timer->setTimerType(Qt::PreciseTimer);
+    return timer;
+}
+
+} // namespace
+
+ExerciseWindow::ExerciseWindow(Module1& module, EndProgram end_program, QWidget* parent)
+    : QDialog(parent), module_(module), end_program_(std::move(end_program)),
+      sequencer_(module, *this)
+{
+    create_controls();
+    load();
+}
+
+ExerciseWindow::~ExerciseWindow() = default;
+
+void ExerciseWindow::create_controls()
+{
+    setObjectName(QStringLiteral("frm_werk"));
+    setWindowTitle(QStringLiteral("ZVK van CCV-structuren"));
+    setFixedSize(twips_size(15240, 11010));
+
+    // Created in tab order.
+    cmd_exit_ = make_button<QPushButton>(this, "cmd_exit", QStringLiteral("&Einde"),
+                                         twips_rect(11400, 9120, 1695, 495));
+
+    txt_string_ = make_label(this, "txt_string", QString(), twips_rect(5280, 4320, 3375, 1455));
+    txt_string_->setFont(syllable_font());
+    txt_string_->setAlignment(Qt::AlignCenter);
+    txt_string_->setTextFormat(Qt::PlainText);
+    txt_string_->hide();
+
+    label1_ = make_label(this, "Label1", QString(), twips_rect(14280, 9840, 735, 255));
+    label3_ = make_label(this, "Label3", QString(), twips_rect(14280, 9240, 735, 255));
+
+    picture1_ = make_label(this, "Picture1", QString(), twips_rect(5760, 4200, 2295, 1695));
+    picture1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture1_->setPixmap(QPixmap(QStringLiteral(":/pause.jpg")));
+    picture1_->hide();
+
+    make_label(this, "Label4", QStringLiteral("reeks"), twips_rect(13440, 9240, 495, 255));
+    make_label(this, "Label5", QStringLiteral("tijd"), twips_rect(13560, 9840, 375, 255));
+
+    command1_ =
+        make_button<TwoLineButton>(this, "Command1", QStringLiteral("versnel        100 msec"),
+                                   twips_rect(13560, 8280, 1215, 495));
+    command2_ =
+        make_button<TwoLineButton>(this, "Command2", QStringLiteral("vertraag      100 msec"),
+                                   twips_rect(13560, 7560, 1215, 495));
+    setTabOrder(cmd_exit_, command1_);
+    setTabOrder(command1_, command2_);
+
+    timer1_ = make_timer(this, "Timer1");
+    timer1_->setInterval(tick_ms);
+    timer2_ = make_timer(this, "Timer2");
+
+    connect(timer1_, &QTimer::timeout, this, [this] { sequencer_.timer1_tick(); });
+    connect(timer2_, &QTimer::timeout, this, [this] { sequencer_.timer2_tick(); });
+    connect(command1_, &QPushButton::clicked, this, [this] { sequencer_.command1_click(); });
+    connect(command2_, &QPushButton::clicked, this, [this] { sequencer_.command2_click(); });
+    connect(cmd_exit_, &QPushButton::clicked, this, [this] { end_program_(); });
+}
+
+void ExerciseWindow::load()
+{
+    pick_syllable(module_, *this);
+    timer1_->start();
+    cmd_exit_->setFocus();
+}
+
+void ExerciseWindow::set_txt_string_caption(const std::string& syllable)
+{
+    txt_string_->setText(QString::fromStdString(syllable));
+}
+
+// A control's own flag, not whether it is on screen now.
+bool ExerciseWindow::txt_string_visible() const
+{
+    return !txt_string_->isHidden();
+}
+void ExerciseWindow::show_txt_string()
+{
+    txt_string_->show();
+}
+void ExerciseWindow::hide_txt_string()
+{
+    txt_string_->hide();
+}
+void ExerciseWindow::show_picture1()
+{
+    picture1_->show();
+}
+void ExerciseWindow::hide_picture1()
+{
+    picture1_->hide();
+}
+
+void ExerciseWindow::set_label1_caption(const std::string& text)
+{
+    label1_->setText(QString::fromStdString(text));
+}
+
+void ExerciseWindow::set_label3_caption(const std::string& text)
+{
+    label3_->setText(QString::fromStdString(text));
+}
+
+std::int32_t ExerciseWindow::timer1_interval() const
+{
+    return timer1_->interval();
+}
+void ExerciseWindow::enable_timer1()
+{
+    timer1_->start();
+}
+void ExerciseWindow::disable_timer1()
+{
+    timer1_->stop();
+}
+void ExerciseWindow::set_timer2_interval(std::int32_t ms)
+{
+    timer2_->setInterval(ms);
+}
+void ExerciseWindow::enable_timer2()
+{
+    timer2_->start();
+}
+void ExerciseWindow::disable_timer2()
+{
+    timer2_->stop();
+}
+
+bool ExerciseWindow::timer1_enabled() const
+{
+    return timer1_->isActive();
+}
+bool ExerciseWindow::timer2_enabled() const
+{
+    return timer2_->isActive();
+}
+int ExerciseWindow::timer2_interval() const
+{
+    return timer2_->interval();
+}
+
+void ExerciseWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Esc does not close this window; only the end button ends the exercise.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ExerciseWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    end_program_();
+}
+
+} // namespace klankflits

@@ -1,0 +1,160 @@
+#include "settings_window.h"
+
+#include "exercise_state.h"
+#include "exercise_window.h"
+#include "number_reading.h"
+#include "twips.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace klankflits
+{
+
+namespace
+{
+
+template <typename Control>
+Control* place(Control* control, const char* name, const QRect& geometry)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(geometry);
+    return control;
+}
+
+QPushButton* make_button(QWidget* parent, const char* name, const QString& text,
+                         const QRect& geometry)
+{
+    auto* button = place(new QPushButton(text, parent), name, geometry);
+    // No default button: Enter in a box must not start the exercise.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+QString problem_text(const NumberReading& reading, const QString& prompt, const QString& text)
+{
+    const QLocale locale;
+    switch (reading.problem) {
+    case NumberReading::Problem::Empty:
+        return SettingsWindow::tr("Bij \"%1\" staat nog niets.\n\n"
+                                  "Vul een heel getal in, in milliseconden, bijvoorbeeld 2000.")
+            .arg(prompt);
+    case NumberReading::Problem::OutOfRange:
+        return SettingsWindow::tr("Bij \"%1\" staat \"%2\". Dat getal is te groot.\n\n"
+                                  "Vul een heel getal in, in milliseconden, van %3 tot en met %4.")
+            .arg(prompt, text, QString::number(std::numeric_limits<std::int32_t>::min()),
+                 QString::number(std::numeric_limits<std::int32_t>::max()));
+    case NumberReading::Problem::NotANumber:
+    case NumberReading::Problem::None:
+        break;
+    }
+    return SettingsWindow::tr("Bij \"%1\" staat \"%2\". Dat is geen getal.\n\n"
+                              "Vul een heel getal in, in milliseconden, bijvoorbeeld 2000.")
+        .arg(prompt, text);
+}
+
+} // namespace
+
+SettingsWindow::SettingsWindow(Module1& module, EndProgram end_program, QWidget* parent)
+    : QDialog(parent), module_(module), end_program_(std::move(end_program))
+{
+    create_controls();
+    load();
+}
+
+SettingsWindow::~SettingsWindow() = default;
+
+void SettingsWindow::create_controls()
+{
+    setObjectName(QStringLiteral("frm_hoofd"));
+    setWindowTitle(QStringLiteral("Form1"));
+    setFixedSize(twips_size(5535, 2880));
+
+    // Created in tab order; labels take no focus.
+    place(new QLabel(QStringLiteral("Geef start interval"), this), "Label1",
+          twips_rect(240, 360, 1600, 255));
+    txt_start_ = place(new QLineEdit(this), "txt_start", twips_rect(2040, 360, 1575, 285));
+    place(new QLabel(QStringLiteral("Geef versnelling"), this), "Label2",
+          twips_rect(240, 960, 1600, 255));
+    txt_speed_ = place(new QLineEdit(this), "txt_speed", twips_rect(2040, 960, 1575, 285));
+    place(new QLabel(QStringLiteral("Mili seconden"), this), "Label3",
+          twips_rect(3840, 360, 1215, 255));
+    place(new QLabel(QStringLiteral("Mili seconden"), this), "Label4",
+          twips_rect(3840, 960, 1215, 255));
+    cmd_start_ =
+        make_button(this, "cmd_start", QStringLiteral("&Start"), twips_rect(240, 2160, 1695, 495));
+    cmd_exit_ =
+        make_button(this, "cmd_exit", QStringLiteral("&Einde"), twips_rect(3600, 2160, 1695, 495));
+    setTabOrder(txt_start_, txt_speed_);
+    setTabOrder(txt_speed_, cmd_start_);
+    setTabOrder(cmd_start_, cmd_exit_);
+
+    connect(cmd_start_, &QPushButton::clicked, this, &SettingsWindow::start_clicked);
+    connect(cmd_exit_, &QPushButton::clicked, this, [this] { end_program_(); });
+}
+
+void SettingsWindow::load()
+{
+    txt_speed_->setText(QString::number(module_.state.speed_step_ms));
+    txt_start_->setText(QString::number(module_.state.interval_ms));
+    txt_start_->setFocus();
+}
+
+bool SettingsWindow::read_box(QLineEdit* box, const QString& prompt, std::int32_t& value)
+{
+    const NumberReading reading = read_whole_number(box->text());
+    if (reading.ok()) {
+        value = reading.value;
+        return true;
+    }
+    QMessageBox::warning(this, windowTitle(), problem_text(reading, prompt, box->text().trimmed()));
+    box->setFocus();
+    box->selectAll();
+    return false;
+}
+
+void SettingsWindow::start_clicked()
+{
+    std::int32_t interval_ms = 0;
+    std::int32_t speed_step_ms = 0;
+    if (!read_box(txt_start_, QStringLiteral("Geef start interval"), interval_ms) ||
+        !read_box(txt_speed_, QStringLiteral("Geef versnelling"), speed_step_ms))
+        return;
+    module_.state.interval_ms = interval_ms;
+    module_.state.speed_step_ms = speed_step_ms;
+
+    hide();
+    if (!exercise_window_)
+        exercise_window_ = std::make_unique<ExerciseWindow>(module_, end_program_);
+    exercise_window_->exec();
+}
+
+void SettingsWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Esc does nothing here: no button is the cancel button.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void SettingsWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    end_program_();
+}
+
+void start_up(Module1& module, EndProgram end_program)
+{
+    init_state(module);
+    SettingsWindow settings(module, std::move(end_program));
+    settings.exec();
+}
+
+} // namespace klankflits
