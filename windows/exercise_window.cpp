@@ -1,5 +1,6 @@
 #include "exercise_window.h"
 
+#include "caption_fit.h"
 #include "exercise_state.h"
 #include "twips.h"
 #include "two_line_button.h"
@@ -107,6 +108,8 @@ void ExerciseWindow::create_controls()
                                    twips_rect(13560, 7560, 1215, 495));
     setTabOrder(cmd_exit_, command1_);
     setTabOrder(command1_, command2_);
+
+    fit_font_to_captions(this);
 
     timer1_ = make_timer(this, "Timer1");
     timer1_->setInterval(tick_ms);

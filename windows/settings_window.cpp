@@ -1,5 +1,6 @@
 #include "settings_window.h"
 
+#include "caption_fit.h"
 #include "exercise_state.h"
 #include "exercise_window.h"
 #include "number_reading.h"
@@ -93,6 +94,8 @@ void SettingsWindow::create_controls()
     setTabOrder(txt_start_, txt_speed_);
     setTabOrder(txt_speed_, cmd_start_);
     setTabOrder(cmd_start_, cmd_exit_);
+
+    fit_font_to_captions(this);
 
     connect(cmd_start_, &QPushButton::clicked, this, &SettingsWindow::start_clicked);
     connect(cmd_exit_, &QPushButton::clicked, this, [this] { end_program_(); });
