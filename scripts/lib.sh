@@ -6,7 +6,7 @@ BUILD_DIR=${BUILD_DIR:-$KLANKFLITS_ROOT/build}
 
 # What a fresh Debian 12 needs to build, test and show the program.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-                libgtest-dev fonts-dejavu-core)
+                libgtest-dev fonts-dejavu-core desktop-file-utils appstream)
 
 missing_packages() {
     local pkg
