@@ -116,6 +116,7 @@ bool SettingsWindow::read_box(QLineEdit* box, const QString& prompt, std::int32_
         return true;
     }
     QMessageBox::warning(this, windowTitle(), problem_text(reading, prompt, box->text().trimmed()));
+    activateWindow();
     box->setFocus();
     box->selectAll();
     return false;

@@ -1,0 +1,264 @@
+#include "exercise_state.h"
+#include "exercise_window.h"
+#include "two_line_button.h"
+#include "window_test_support.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace klankflits;
+using klankflits::testing::EndRecorder;
+using klankflits::testing::tab_chain;
+
+class ExerciseWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void window_caption_and_client_size();
+    void controls_data();
+    void controls();
+    void speed_buttons_show_their_caption_on_two_lines_data();
+    void speed_buttons_show_their_caption_on_two_lines();
+    void syllable_is_large_bold_and_centred();
+    void pause_picture_is_built_in();
+    void tab_order_and_initial_focus();
+
+    void load_draws_a_hidden_syllable_and_starts_the_tick_timer();
+    void real_timers_flash_then_pause();
+    void speed_buttons_move_the_interval();
+    void escape_does_nothing();
+    void space_on_the_focused_end_button_ends_the_program();
+    void frame_close_ends_the_program();
+
+private:
+    template <typename T = QWidget> T* control(const char* name)
+    {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    Module1 module{7};
+    EndRecorder ends;
+    std::unique_ptr<ExerciseWindow> window;
+};
+
+void ExerciseWindowTest::init()
+{
+    init_state(module);
+    ends = {};
+    window = std::make_unique<ExerciseWindow>(module, ends.callback());
+}
+
+void ExerciseWindowTest::cleanup()
+{
+    window.reset();
+    QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+}
+
+void ExerciseWindowTest::window_caption_and_client_size()
+{
+    QCOMPARE(window->objectName(), QStringLiteral("frm_werk"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("ZVK van CCV-structuren"));
+    QCOMPARE(window->size(), QSize(1016, 734));
+}
+
+void ExerciseWindowTest::controls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("cmd_exit") << "cmd_exit"
+                              << "&Einde" << QRect(760, 608, 113, 33) << true;
+    QTest::newRow("txt_string") << "txt_string"
+                                << "" << QRect(352, 288, 225, 97) << false;
+    QTest::newRow("Label1") << "Label1"
+                            << "" << QRect(952, 656, 49, 17) << true;
+    QTest::newRow("Label3") << "Label3"
+                            << "" << QRect(952, 616, 49, 17) << true;
+    QTest::newRow("Picture1") << "Picture1"
+                              << "" << QRect(384, 280, 153, 113) << false;
+    QTest::newRow("Label4") << "Label4"
+                            << "reeks" << QRect(896, 616, 33, 17) << true;
+    QTest::newRow("Label5") << "Label5"
+                            << "tijd" << QRect(904, 656, 25, 17) << true;
+    QTest::newRow("Command1") << "Command1"
+                              << "versnel        100 msec" << QRect(904, 552, 81, 33) << true;
+    QTest::newRow("Command2") << "Command2"
+                              << "vertraag      100 msec" << QRect(904, 504, 81, 33) << true;
+}
+
+void ExerciseWindowTest::controls()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QRect, geometry);
+    QFETCH(bool, shown);
+
+    QWidget* widget = control(qPrintable(name));
+    QVERIFY(widget);
+    QCOMPARE(widget->geometry(), geometry);
+    QCOMPARE(!widget->isHidden(), shown);
+    if (auto* push = qobject_cast<QPushButton*>(widget)) {
+        QCOMPARE(push->text(), text);
+        QVERIFY(!push->isDefault());
+        QVERIFY(!push->autoDefault());
+    } else if (name != "txt_string") {
+        QCOMPARE(qobject_cast<QLabel*>(widget)->text(), text);
+    }
+}
+
+// Rows of the button's image that hold dark (text) pixels, grouped into bands.
+static int text_bands(const QImage& image)
+{
+    int bands = 0;
+    bool in_band = false;
+    for (int y = 3; y < image.height() - 3; ++y) {
+        bool dark = false;
+        for (int x = 3; x < image.width() - 3 && !dark; ++x)
+            dark = qGray(image.pixel(x, y)) < 100;
+        if (dark && !in_band)
+            ++bands;
+        in_band = dark;
+    }
+    return bands;
+}
+
+void ExerciseWindowTest::speed_buttons_show_their_caption_on_two_lines_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("lines");
+    QTest::newRow("Command1") << "Command1"
+                              << "versnel\n100 msec";
+    QTest::newRow("Command2") << "Command2"
+                              << "vertraag\n100 msec";
+}
+
+void ExerciseWindowTest::speed_buttons_show_their_caption_on_two_lines()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, lines);
+    auto* button = control<TwoLineButton>(qPrintable(name));
+    QVERIFY(button);
+    QCOMPARE(button->displayed_lines(), lines);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCOMPARE(text_bands(button->grab().toImage()), 2);
+}
+
+void ExerciseWindowTest::syllable_is_large_bold_and_centred()
+{
+    auto* syllable = control<QLabel>("txt_string");
+    QCOMPARE(syllable->font().pointSize(), 24);
+    QVERIFY(syllable->font().bold());
+    QCOMPARE(syllable->alignment(), Qt::AlignCenter);
+    // The face actually used, whichever the system has.
+    const QFontInfo used(syllable->font());
+    QVERIFY(used.bold());
+    QCOMPARE(used.pointSize(), 24);
+}
+
+void ExerciseWindowTest::pause_picture_is_built_in()
+{
+    // A missing image plugin or resource would leave an empty box.
+    const QImage picture(QStringLiteral(":/pause.jpg"));
+    QVERIFY(!picture.isNull());
+    QCOMPARE(picture.size(), QSize(150, 112));
+    // Yellow face in the middle, grey background at the corners.
+    const QColor middle = picture.pixelColor(75, 40);
+    QVERIFY2(middle.red() > 200 && middle.green() > 180 && middle.blue() < 120,
+             qPrintable(middle.name()));
+    const QColor corner = picture.pixelColor(2, 2);
+    QVERIFY(qAbs(corner.red() - corner.blue()) < 20 && qAbs(corner.green() - corner.blue()) < 20);
+
+    auto* box = control<QLabel>("Picture1");
+    QCOMPARE(box->pixmap().size(), QSize(150, 112));
+    QCOMPARE(box->alignment(), Qt::AlignLeft | Qt::AlignTop);
+}
+
+void ExerciseWindowTest::tab_order_and_initial_focus()
+{
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QCOMPARE(QApplication::focusWidget(), control("cmd_exit"));
+    QCOMPARE(tab_chain(control("cmd_exit")), QStringList({"cmd_exit", "Command1", "Command2"}));
+}
+
+void ExerciseWindowTest::load_draws_a_hidden_syllable_and_starts_the_tick_timer()
+{
+    const QString syllable = control<QLabel>("txt_string")->text();
+    QVERIFY2(QRegularExpression("^(bl|br|dr|fl|fr|gr|gl|kl|kr|kn|pr|pl|sch|sl|sm|sn|sp|st|tr|tw|vl|"
+                                "vr|zw)(a|e|i|o|u|ui|eu|aa|oo|ie|ei|au|ee|uu|ij|ou)$")
+                 .match(syllable)
+                 .hasMatch(),
+             qPrintable(syllable));
+    QVERIFY(!window->txt_string_visible());
+    QVERIFY(control("Picture1")->isHidden());
+    QVERIFY(control<QLabel>("Label1")->text().isEmpty());
+    QVERIFY(control<QLabel>("Label3")->text().isEmpty());
+    QVERIFY(window->timer1_enabled());
+    QCOMPARE(window->timer1_interval(), 10);
+    QVERIFY(!window->timer2_enabled());
+}
+
+void ExerciseWindowTest::real_timers_flash_then_pause()
+{
+    module.state.interval_ms = 40; // a step every other tick
+    window->show();
+    QTRY_VERIFY(window->txt_string_visible());
+    QCOMPARE(control<QLabel>("Label1")->text(), QStringLiteral("40"));
+    QCOMPARE(control<QLabel>("Label3")->text(), QStringLiteral("1"));
+    QTRY_VERIFY(!window->txt_string_visible());
+    QTRY_VERIFY_WITH_TIMEOUT(!control("Picture1")->isHidden(), 10000);
+    QVERIFY(!window->txt_string_visible());
+    QVERIFY(window->timer2_enabled());
+    QVERIFY(!window->timer1_enabled());
+    QCOMPARE(window->timer2_interval(), 3500);
+    QCOMPARE(module.state.flash_count, 0);
+    QCOMPARE(module.state.series_count, 1);
+}
+
+void ExerciseWindowTest::speed_buttons_move_the_interval()
+{
+    module.state.speed_step_ms = 250;
+    QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
+    QCOMPARE(module.state.interval_ms, 1900);
+    QCOMPARE(module.state.speed_step_ms, 100);
+    QTest::mouseClick(control<QPushButton>("Command2"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>("Command2"), Qt::LeftButton);
+    QCOMPARE(module.state.interval_ms, 2100);
+    QVERIFY(control<QLabel>("Label1")->text().isEmpty()); // shown from the next step on
+}
+
+void ExerciseWindowTest::escape_does_nothing()
+{
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    QVERIFY(window->isVisible());
+    QCOMPARE(ends.requests, 0);
+}
+
+void ExerciseWindowTest::space_on_the_focused_end_button_ends_the_program()
+{
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(ends.requests, 1);
+}
+
+void ExerciseWindowTest::frame_close_ends_the_program()
+{
+    window->show();
+    window->close();
+    QCOMPARE(ends.requests, 1);
+}
+
+QTEST_MAIN(ExerciseWindowTest)
+#include "exercise_window_test.moc"

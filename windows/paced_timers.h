@@ -1,0 +1,65 @@
+#pragma once
+
+#include "tick_scheduler.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace klankflits
+{
+
+// The exercise window's Timer1 and Timer2 as one precise single-shot QTimer
+// that wakes a TickScheduler only when a flash step or a pause end is due,
+// with the time read from a monotonic clock.
+class PacedTimers : public QObject
+{
+    Q_OBJECT
+
+public:
+    using TimePoint = TickScheduler::TimePoint;
+    // The one place that reads the time; tests pass their own.
+    using MonotonicClock = std::function<TimePoint()>;
+
+    explicit PacedTimers(TickScheduler::Engine engine, QObject* parent = nullptr);
+    PacedTimers(TickScheduler::Engine engine, MonotonicClock clock, QObject* parent = nullptr);
+
+    // The timer operations of the exercise window. Called from inside a tick
+    // they only switch; called from anywhere else they also re-plan.
+    std::int32_t timer1_interval() const { return scheduler_.timer1_interval(); }
+    void enable_timer1();
+    void disable_timer1();
+    void set_timer2_interval(std::int32_t ms);
+    void enable_timer2();
+    void disable_timer2();
+    bool timer1_enabled() const { return scheduler_.timer1_enabled(); }
+    bool timer2_enabled() const { return scheduler_.timer2_enabled(); }
+
+    // The window has loaded: Timer1 runs from now.
+    void start();
+    // Around a speed-button click: deliver what is due before it, re-plan after.
+    void before_click();
+    void after_click();
+
+    // What the QTimer runs: deliver what is due and sleep until the next event.
+    void wake();
+
+    const TickScheduler& scheduler() const { return scheduler_; }
+    const QTimer& qtimer() const { return timer_; }
+    std::int64_t wake_ups() const { return wake_ups_; }
+
+private:
+    template <typename Switch> void switch_timer(Switch&& change);
+    void arm(std::optional<TimePoint> at);
+
+    TickScheduler scheduler_;
+    MonotonicClock clock_;
+    QTimer timer_;
+    bool waking_ = false;
+    std::int64_t wake_ups_ = 0;
+};
+
+} // namespace klankflits
