@@ -2,6 +2,7 @@
 
 #include "caption_fit.h"
 #include "exercise_state.h"
+#include "paced_timers.h"
 #include "twips.h"
 #include "two_line_button.h"
 
@@ -63,10 +64,16 @@ QTimer* make_timer(QObject* parent, const char* name)
 
 } // namespace
 
-ExerciseWindow::ExerciseWindow(Module1& module, EndProgram end_program, QWidget* parent)
+ExerciseWindow::ExerciseWindow(Module1& module, EndProgram end_program, QWidget* parent,
+                               TickSource source)
     : QDialog(parent), module_(module), end_program_(std::move(end_program)),
       sequencer_(module, *this)
 {
+    if (source == TickSource::paced)
+        paced_ = new PacedTimers({[this] { sequencer_.timer1_tick(); },
+                                  [this] { sequencer_.timer2_tick(); },
+                                  [this] { return sequencer_.ticks_until_next_step(); }},
+                                 this);
     create_controls();
     load();
 }
@@ -117,15 +124,29 @@ void ExerciseWindow::create_controls()
 
     connect(timer1_, &QTimer::timeout, this, [this] { sequencer_.timer1_tick(); });
     connect(timer2_, &QTimer::timeout, this, [this] { sequencer_.timer2_tick(); });
-    connect(command1_, &QPushButton::clicked, this, [this] { sequencer_.command1_click(); });
-    connect(command2_, &QPushButton::clicked, this, [this] { sequencer_.command2_click(); });
+    // A click changes when the next step is due: the paced source first
+    // delivers the ticks due before it and plans again after it.
+    const auto speed_click = [this](void (FlashSequencer::*click)()) {
+        return [this, click] {
+            if (paced_)
+                paced_->before_click();
+            (sequencer_.*click)();
+            if (paced_)
+                paced_->after_click();
+        };
+    };
+    connect(command1_, &QPushButton::clicked, this, speed_click(&FlashSequencer::command1_click));
+    connect(command2_, &QPushButton::clicked, this, speed_click(&FlashSequencer::command2_click));
     connect(cmd_exit_, &QPushButton::clicked, this, [this] { end_program_(); });
 }
 
 void ExerciseWindow::load()
 {
     pick_syllable(module_, *this);
-    timer1_->start();
+    if (paced_)
+        paced_->start();
+    else
+        timer1_->start();
     cmd_exit_->setFocus();
 }
 
@@ -168,40 +189,40 @@ void ExerciseWindow::set_label3_caption(const std::string& text)
 
 std::int32_t ExerciseWindow::timer1_interval() const
 {
-    return timer1_->interval();
+    return paced_ ? paced_->timer1_interval() : timer1_->interval();
 }
 void ExerciseWindow::enable_timer1()
 {
-    timer1_->start();
+    paced_ ? paced_->enable_timer1() : timer1_->start();
 }
 void ExerciseWindow::disable_timer1()
 {
-    timer1_->stop();
+    paced_ ? paced_->disable_timer1() : timer1_->stop();
 }
 void ExerciseWindow::set_timer2_interval(std::int32_t ms)
 {
-    timer2_->setInterval(ms);
+    paced_ ? paced_->set_timer2_interval(ms) : timer2_->setInterval(ms);
 }
 void ExerciseWindow::enable_timer2()
 {
-    timer2_->start();
+    paced_ ? paced_->enable_timer2() : timer2_->start();
 }
 void ExerciseWindow::disable_timer2()
 {
-    timer2_->stop();
+    paced_ ? paced_->disable_timer2() : timer2_->stop();
 }
 
 bool ExerciseWindow::timer1_enabled() const
 {
-    return timer1_->isActive();
+    return paced_ ? paced_->timer1_enabled() : timer1_->isActive();
 }
 bool ExerciseWindow::timer2_enabled() const
 {
-    return timer2_->isActive();
+    return paced_ ? paced_->timer2_enabled() : timer2_->isActive();
 }
 int ExerciseWindow::timer2_interval() const
 {
-    return timer2_->interval();
+    return paced_ ? paced_->scheduler().timer2_interval() : timer2_->interval();
 }
 
 void ExerciseWindow::keyPressEvent(QKeyEvent* event)

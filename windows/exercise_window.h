@@ -14,6 +14,12 @@ namespace klankflits
 {
 
 struct Module1;
+class PacedTimers;
+
+// What delivers the ticks of Timer1 and Timer2: the paced scheduler, which
+// keeps the pace exact and wakes only for a step or a pause end, or two plain
+// QTimers, kept so the two can be compared side by side.
+enum class TickSource { paced, plain_qtimer };
 
 // frm_werk: the window in which the exercise runs. It shows one syllable at a
 // time in its middle, the pause picture between series, the series and
@@ -29,7 +35,8 @@ public:
 
     // Constructing the window loads it: the first syllable is drawn into the
     // still hidden syllable label and the tick timer starts.
-    ExerciseWindow(Module1& module, EndProgram end_program, QWidget* parent = nullptr);
+    ExerciseWindow(Module1& module, EndProgram end_program, QWidget* parent = nullptr,
+                   TickSource source = TickSource::paced);
     ~ExerciseWindow() override;
 
     // ExerciseView
@@ -52,6 +59,8 @@ public:
     bool timer1_enabled() const;
     bool timer2_enabled() const;
     int timer2_interval() const;
+    // The paced tick source, or nullptr with plain QTimers.
+    const PacedTimers* paced_timers() const { return paced_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -74,6 +83,7 @@ private:
     QPushButton* command2_ = nullptr;
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
+    PacedTimers* paced_ = nullptr; // when set, it runs Timer1 and Timer2 instead
 };
 
 } // namespace klankflits

@@ -57,7 +57,7 @@ private:
 
     TickScheduler scheduler_;
     MonotonicClock clock_;
-    QTimer timer_;
+    QTimer timer_{this};
     bool waking_ = false;
     std::int64_t wake_ups_ = 0;
 };

@@ -31,6 +31,7 @@ private slots:
     void tab_order_and_initial_focus();
 
     void load_draws_a_hidden_syllable_and_starts_the_tick_timer();
+    void real_timers_flash_then_pause_data();
     void real_timers_flash_then_pause();
     void speed_buttons_move_the_interval();
     void escape_does_nothing();
@@ -207,9 +208,18 @@ void ExerciseWindowTest::load_draws_a_hidden_syllable_and_starts_the_tick_timer(
     QVERIFY(!window->timer2_enabled());
 }
 
+void ExerciseWindowTest::real_timers_flash_then_pause_data()
+{
+    QTest::addColumn<TickSource>("source");
+    QTest::newRow("paced") << TickSource::paced;
+    QTest::newRow("plain QTimer") << TickSource::plain_qtimer;
+}
+
 void ExerciseWindowTest::real_timers_flash_then_pause()
 {
-    module.state.interval_ms = 40; // a step every other tick
+    QFETCH(TickSource, source);
+    module.state.interval_ms = 40; // a step every other tick, set before the load as Start does
+    window = std::make_unique<ExerciseWindow>(module, ends.callback(), nullptr, source);
     window->show();
     QTRY_VERIFY(window->txt_string_visible());
     QCOMPARE(control<QLabel>("Label1")->text(), QStringLiteral("40"));
