@@ -61,7 +61,8 @@ if(UNIX AND NOT APPLE)
                     ${CMAKE_BINARY_DIR} $<CONFIG> ${KLANKFLITS_APP_ID} ${PROJECT_VERSION}
                     "${KLANKFLITS_ICON_SIZES}")
         set_tests_properties(install.layout PROPERTIES
-            FIXTURES_SETUP klankflits_installed LABELS install)
+            FIXTURES_SETUP klankflits_installed LABELS install
+            ENVIRONMENT "CMAKE=${CMAKE_COMMAND}")
         foreach(check desktop_file metainfo)
             add_test(NAME install.${check}
                 COMMAND bash ${_klankflits_check} ${check} ${_klankflits_prefix}
@@ -75,15 +76,32 @@ endif()
 
 # The Debian package. scripts/package configures a Release build and runs cpack.
 set(CPACK_GENERATOR DEB)
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    # Debian's hardening: a read-only global offset table after start-up.
+    target_link_options(klankflits PRIVATE -Wl,-z,relro -Wl,-z,now)
+    # A stripped package also drops the compilers' version notes, as dh_strip does.
+    install(CODE "
+        if(CMAKE_INSTALL_DO_STRIP AND NOT \"${CMAKE_STRIP}\" STREQUAL \"\")
+            execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/klankflits\"
+                COMMAND_ERROR_IS_FATAL ANY)
+        endif()")
+endif()
 set(CPACK_PACKAGE_NAME klankflits)
 set(CPACK_PACKAGE_VENDOR "Klankflits developers")
 set(CPACK_PACKAGE_CONTACT "Klankflits developers <klankflits@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "flash exercise for reading Dutch syllables quickly")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Klankflits is a Dutch reading exercise. It flashes short syllables, a consonant \
-cluster followed by a vowel such as \"blaa\" or \"schui\", one at a time in large \
-type, in series of ten with a smiling face as a pause between series. After every \
-third series the pace quickens. The user interface is in Dutch.")
+# One paragraph per list item, each line under 80 columns as Debian wants.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Klankflits is a reading exercise in Dutch. It flashes short syllables, a"
+    "consonant cluster followed by a vowel such as blaa or schui, one at a time"
+    "in large type, and the reader says each one aloud before it disappears."
+    ""
+    "The syllables come in series of ten, with a smiling face as a short pause"
+    "between series. After every third series the pause is longer and the pace"
+    "quickens. The starting pace and the speed-up are typed in before the"
+    "exercise, and two buttons make the flashing faster or slower while it runs."
+    "The user interface is in Dutch.")
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

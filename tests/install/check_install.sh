@@ -45,7 +45,7 @@ check_layout() {
     rm -rf "$prefix"
     local config_args=()
     [ -n "$config" ] && config_args=(--config "$config")
-    if ! cmake --install "$build" "${config_args[@]}" --prefix "$prefix" >"$prefix.log" 2>&1; then
+    if ! "${CMAKE:-cmake}" --install "$build" "${config_args[@]}" --prefix "$prefix" >"$prefix.log" 2>&1; then
         cat "$prefix.log"
         fail "cmake --install failed"
         return
