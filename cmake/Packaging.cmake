@@ -75,7 +75,9 @@ if(UNIX AND NOT APPLE)
 endif()
 
 # The Debian package. scripts/package configures a Release build and runs cpack.
-set(CPACK_GENERATOR DEB)
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    set(CPACK_GENERATOR DEB)
+endif()
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     # Debian's hardening: a read-only global offset table after start-up.
     target_link_options(klankflits PRIVATE -Wl,-z,relro -Wl,-z,now)
