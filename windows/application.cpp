@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include <QIcon>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -12,6 +13,9 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("klankflits"));
     setApplicationDisplayName(QStringLiteral("Klankflits"));
+    // Lets desktops match the windows to the menu entry and its icon.
+    setDesktopFileName(QStringLiteral("nl.klankflits.Klankflits"));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("klankflits")));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

@@ -2,11 +2,10 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QTimer>
+#include <QTimerEvent>
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 
 namespace klankflits::testing
 {
@@ -37,24 +36,41 @@ inline QStringList tab_chain(QWidget* first)
 
 // Runs `inspect` on the next modal window to come up (a message box or a modal
 // exec), then closes it. Call before the action that opens the modal window.
-inline void when_modal_shows(std::function<void(QWidget*)> inspect)
+// Polls with a plain timer event, not a QTimer: the application stops QTimers
+// while it reports a fault.
+class ModalWatcher : public QObject
 {
-    auto* poll = new QTimer(qApp);
-    auto waited_ms = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, qApp, [poll, waited_ms, inspect] {
+public:
+    explicit ModalWatcher(std::function<void(QWidget*)> inspect)
+        : QObject(qApp), inspect_(std::move(inspect))
+    {
+        startTimer(5);
+    }
+
+protected:
+    void timerEvent(QTimerEvent* event) override
+    {
         QWidget* modal = QApplication::activeModalWidget();
-        *waited_ms += poll->interval();
-        if (!modal && *waited_ms < 5000)
+        waited_ms_ += 5;
+        if (!modal && waited_ms_ < 5000)
             return;
-        poll->stop();
-        poll->deleteLater();
-        inspect(modal);
+        killTimer(event->timerId());
+        deleteLater();
+        inspect_(modal);
         if (auto* box = qobject_cast<QMessageBox*>(modal))
             box->done(QMessageBox::Ok);
         else if (modal)
             modal->hide();
-    });
-    poll->start(5);
+    }
+
+private:
+    std::function<void(QWidget*)> inspect_;
+    int waited_ms_ = 0;
+};
+
+inline void when_modal_shows(std::function<void(QWidget*)> inspect)
+{
+    new ModalWatcher(std::move(inspect));
 }
 
 } // namespace klankflits::testing
