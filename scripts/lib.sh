@@ -8,6 +8,9 @@ BUILD_DIR=${BUILD_DIR:-$KLANKFLITS_ROOT/build}
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
                 libgtest-dev fonts-dejavu-core desktop-file-utils appstream)
 
+# What scripts/fuzz needs on top: clang 14 with its sanitizer and libFuzzer runtimes.
+FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev libfuzzer-14-dev)
+
 missing_packages() {
     local pkg
     for pkg in "$@"; do
