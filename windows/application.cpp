@@ -1,8 +1,11 @@
 #include "application.h"
 
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QTimer>
+#include <QTranslator>
 
 #include <exception>
 
@@ -16,6 +19,13 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     // Lets desktops match the windows to the menu entry and its icon.
     setDesktopFileName(QStringLiteral("nl.klankflits.Klankflits"));
     setWindowIcon(QIcon::fromTheme(QStringLiteral("klankflits")));
+
+    // Qt's own texts (a text box's context menu, message box buttons) in the
+    // user's language, where the system has Qt's translations.
+    auto* qt_texts = new QTranslator(this);
+    if (qt_texts->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(qt_texts);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)
