@@ -3,6 +3,7 @@
 #include "caption_fit.h"
 #include "exercise_state.h"
 #include "paced_timers.h"
+#include "plain_timers.h"
 #include "twips.h"
 #include "two_line_button.h"
 
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QTimer>
 
 namespace klankflits
 {
@@ -54,14 +54,6 @@ Button* make_button(QWidget* parent, const char* name, const QString& text, cons
     return button;
 }
 
-QTimer* make_timer(QObject* parent, const char* name)
-{
-    auto* timer = new QTimer(parent);
-    timer->setObjectName(QString::fromLatin1(name));
-    timer->setTimerType(Qt::PreciseTimer);
-    return timer;
-}
-
 } // namespace
 
 ExerciseWindow::ExerciseWindow(Module1& module, EndProgram end_program, QWidget* parent,
@@ -69,11 +61,12 @@ ExerciseWindow::ExerciseWindow(Module1& module, EndProgram end_program, QWidget*
     : QDialog(parent), module_(module), end_program_(std::move(end_program)),
       sequencer_(module, *this)
 {
+    TimerEngine engine{[this] { sequencer_.timer1_tick(); }, [this] { sequencer_.timer2_tick(); },
+                       [this] { return sequencer_.ticks_until_next_step(); }};
     if (source == TickSource::paced)
-        paced_ = new PacedTimers({[this] { sequencer_.timer1_tick(); },
-                                  [this] { sequencer_.timer2_tick(); },
-                                  [this] { return sequencer_.ticks_until_next_step(); }},
-                                 this);
+        timers_ = std::make_unique<PacedTimers>(std::move(engine));
+    else
+        timers_ = std::make_unique<PlainTimers>(std::move(engine));
     create_controls();
     load();
 }
@@ -118,21 +111,13 @@ void ExerciseWindow::create_controls()
 
     fit_font_to_captions(this);
 
-    timer1_ = make_timer(this, "Timer1");
-    timer1_->setInterval(tick_ms);
-    timer2_ = make_timer(this, "Timer2");
-
-    connect(timer1_, &QTimer::timeout, this, [this] { sequencer_.timer1_tick(); });
-    connect(timer2_, &QTimer::timeout, this, [this] { sequencer_.timer2_tick(); });
-    // A click changes when the next step is due: the paced source first
+    // A click changes when the next step is due: the tick source first
     // delivers the ticks due before it and plans again after it.
     const auto speed_click = [this](void (FlashSequencer::*click)()) {
         return [this, click] {
-            if (paced_)
-                paced_->before_click();
+            timers_->before_click();
             (sequencer_.*click)();
-            if (paced_)
-                paced_->after_click();
+            timers_->after_click();
         };
     };
     connect(command1_, &QPushButton::clicked, this, speed_click(&FlashSequencer::command1_click));
@@ -143,10 +128,7 @@ void ExerciseWindow::create_controls()
 void ExerciseWindow::load()
 {
     pick_syllable(module_, *this);
-    if (paced_)
-        paced_->start();
-    else
-        timer1_->start();
+    timers_->start();
     cmd_exit_->setFocus();
 }
 
@@ -189,40 +171,44 @@ void ExerciseWindow::set_label3_caption(const std::string& text)
 
 std::int32_t ExerciseWindow::timer1_interval() const
 {
-    return paced_ ? paced_->timer1_interval() : timer1_->interval();
+    return timers_->timer1_interval();
 }
 void ExerciseWindow::enable_timer1()
 {
-    paced_ ? paced_->enable_timer1() : timer1_->start();
+    timers_->enable_timer1();
 }
 void ExerciseWindow::disable_timer1()
 {
-    paced_ ? paced_->disable_timer1() : timer1_->stop();
+    timers_->disable_timer1();
 }
 void ExerciseWindow::set_timer2_interval(std::int32_t ms)
 {
-    paced_ ? paced_->set_timer2_interval(ms) : timer2_->setInterval(ms);
+    timers_->set_timer2_interval(ms);
 }
 void ExerciseWindow::enable_timer2()
 {
-    paced_ ? paced_->enable_timer2() : timer2_->start();
+    timers_->enable_timer2();
 }
 void ExerciseWindow::disable_timer2()
 {
-    paced_ ? paced_->disable_timer2() : timer2_->stop();
+    timers_->disable_timer2();
 }
 
 bool ExerciseWindow::timer1_enabled() const
 {
-    return paced_ ? paced_->timer1_enabled() : timer1_->isActive();
+    return timers_->timer1_enabled();
 }
 bool ExerciseWindow::timer2_enabled() const
 {
-    return paced_ ? paced_->timer2_enabled() : timer2_->isActive();
+    return timers_->timer2_enabled();
 }
 int ExerciseWindow::timer2_interval() const
 {
-    return paced_ ? paced_->scheduler().timer2_interval() : timer2_->interval();
+    return timers_->timer2_interval();
+}
+const PacedTimers* ExerciseWindow::paced_timers() const
+{
+    return dynamic_cast<const PacedTimers*>(timers_.get());
 }
 
 void ExerciseWindow::keyPressEvent(QKeyEvent* event)

@@ -6,14 +6,16 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QLabel;
 class QPushButton;
-class QTimer;
 
 namespace klankflits
 {
 
 struct Module1;
+class ExerciseTimers;
 class PacedTimers;
 
 // What delivers the ticks of Timer1 and Timer2: the paced scheduler, which
@@ -31,8 +33,6 @@ class ExerciseWindow : public QDialog, public ExerciseView
     Q_OBJECT
 
 public:
-    static constexpr int tick_ms = 10;
-
     // Constructing the window loads it: the first syllable is drawn into the
     // still hidden syllable label and the tick timer starts.
     ExerciseWindow(Module1& module, EndProgram end_program, QWidget* parent = nullptr,
@@ -60,7 +60,7 @@ public:
     bool timer2_enabled() const;
     int timer2_interval() const;
     // The paced tick source, or nullptr with plain QTimers.
-    const PacedTimers* paced_timers() const { return paced_; }
+    const PacedTimers* paced_timers() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -81,9 +81,7 @@ private:
     QLabel* picture1_ = nullptr;
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;
-    QTimer* timer1_ = nullptr;
-    QTimer* timer2_ = nullptr;
-    PacedTimers* paced_ = nullptr; // when set, it runs Timer1 and Timer2 instead
+    std::unique_ptr<ExerciseTimers> timers_; // Timer1 and Timer2
 };
 
 } // namespace klankflits

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exercise_timers.h"
+
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -33,11 +35,7 @@ public:
     using Duration = Clock::duration;
 
     // What the scheduler drives: the flash sequencer's operations.
-    struct Engine {
-        std::function<void()> timer1_tick;
-        std::function<void()> timer2_tick;
-        std::function<std::int64_t()> ticks_until_next_step; // at least 1
-    };
+    using Engine = TimerEngine;
 
     static constexpr std::chrono::milliseconds tick{10};
 

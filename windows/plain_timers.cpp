@@ -1,0 +1,70 @@
+#include "plain_timers.h"
+
+#include <QTimer>
+
+namespace klankflits
+{
+
+namespace
+{
+constexpr int tick_ms = 10;
+
+QTimer* make_timer(QObject* parent, const char* name)
+{
+    auto* timer = new QTimer(parent);
+    timer->setObjectName(QString::fromLatin1(name));
+    timer->setTimerType(Qt::PreciseTimer);
+    return timer;
+}
+} // namespace
+
+PlainTimers::PlainTimers(Engine engine, QObject* parent)
+    : QObject(parent), timer1_(make_timer(this, "Timer1")), timer2_(make_timer(this, "Timer2"))
+{
+    timer1_->setInterval(tick_ms);
+    connect(timer1_, &QTimer::timeout, this, std::move(engine.timer1_tick));
+    connect(timer2_, &QTimer::timeout, this, std::move(engine.timer2_tick));
+}
+
+std::int32_t PlainTimers::timer1_interval() const
+{
+    return timer1_->interval();
+}
+void PlainTimers::enable_timer1()
+{
+    timer1_->start();
+}
+void PlainTimers::disable_timer1()
+{
+    timer1_->stop();
+}
+void PlainTimers::set_timer2_interval(std::int32_t ms)
+{
+    timer2_->setInterval(ms);
+}
+void PlainTimers::enable_timer2()
+{
+    timer2_->start();
+}
+void PlainTimers::disable_timer2()
+{
+    timer2_->stop();
+}
+bool PlainTimers::timer1_enabled() const
+{
+    return timer1_->isActive();
+}
+bool PlainTimers::timer2_enabled() const
+{
+    return timer2_->isActive();
+}
+std::int32_t PlainTimers::timer2_interval() const
+{
+    return timer2_->interval();
+}
+void PlainTimers::start()
+{
+    timer1_->start();
+}
+
+} // namespace klankflits
