@@ -1,0 +1,656 @@
+// How closely the exercise window keeps the pace it is given.
+//
+// Runs the real exercise window headless, once with the paced tick source and
+// once with plain 10 ms QTimers, side by side in one event loop, and times
+// every change the learner sees: syllable shown or hidden, pause picture shown
+// or hidden. Each change is compared with its nominal time, the time it would
+// have on an exact clock: (Timer1 ticks delivered so far) x 10 ms plus the
+// nominal pauses so far, counted from the moment Timer1 started.
+//
+//   klankflits_bench_pacing [--interval MS] [--speed-step MS] [--minutes M]
+//                           [--source both|paced|plain] [--cpu-minutes M]
+//                           [--load [N]] [--stall MS/PERIOD] [--seed N]
+//
+// CPU time: Qt widgets live on the main thread, so the two windows share one
+// thread and its CPU time cannot be split between them. After the side-by-side
+// run each source therefore runs alone for --cpu-minutes (same load and
+// stalls), and its CPU time is the process's CPU time minus that of the load
+// threads and of the stall's busy-wait. A single --source run measures its CPU
+// time directly.
+
+#include "bench_support.h"
+
+#include "application.h"
+#include "exercise_state.h"
+#include "exercise_window.h"
+#include "paced_timers.h"
+
+#include <QEventLoop>
+#include <QLabel>
+#include <QTimer>
+
+#include <atomic>
+#include <cstdio>
+#include <deque>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <thread>
+
+#include <pthread.h>
+
+namespace
+{
+
+using bench::Clock;
+using klankflits::ExerciseWindow;
+using klankflits::Module1;
+using klankflits::TickSource;
+
+constexpr std::int64_t tick_ms = 10;
+constexpr int steps_per_series = 21;
+constexpr int series_per_block = 3;
+constexpr std::int64_t short_pause_ms = 3500;
+constexpr std::int64_t long_pause_ms = 5500;
+
+enum class Change { syllable_shown, syllable_hidden, picture_shown, picture_hidden };
+
+const char* change_name(Change change)
+{
+    switch (change) {
+    case Change::syllable_shown:
+        return "syllable shown";
+    case Change::syllable_hidden:
+        return "syllable hidden";
+    case Change::picture_shown:
+        return "picture shown";
+    case Change::picture_hidden:
+        return "picture hidden";
+    }
+    return "?";
+}
+
+const char* source_name(TickSource source)
+{
+    return source == TickSource::paced ? "paced" : "plain";
+}
+
+// The nominal time line of an exercise without clicks, replayed tick by tick
+// from the exercise's rules, with no help from the engine or a tick source:
+// every tick adds 10 ms to the time since the last step; a step comes on the
+// tick at which that time passes half the interval, and restarts it at 1 ms;
+// a step toggles the syllable, and the 21st step of a series shows the pause
+// picture instead (3500 ms, 5500 ms after every third series, which also
+// shortens the interval by the speed step, never below the speed step); the
+// pause end hides the picture and the ticks go on from there.
+//
+// Counting ticks this way is sound for both tick sources because both deliver
+// every tick to the engine (the paced source in bursts, the plain one one by
+// one) and the engine takes each as 10 ms; what differs is only when they are
+// delivered. Each observed change is checked against the expected one, so a
+// model that went out of step with the window would be reported, not measured.
+class NominalPace
+{
+public:
+    struct Expected {
+        Change change;
+        std::int64_t nominal_ms; // since Timer1 started
+        std::int64_t pause_ms;   // for picture_hidden: the pause it ends
+    };
+
+    NominalPace(std::int64_t interval_ms, std::int64_t speed_step_ms, std::int64_t elapsed_ms)
+        : interval_ms_(interval_ms), speed_step_ms_(speed_step_ms), elapsed_ms_(elapsed_ms)
+    {
+    }
+
+    Expected next()
+    {
+        while (pending_.empty())
+            step();
+        const Expected expected = pending_.front();
+        pending_.pop_front();
+        return expected;
+    }
+
+private:
+    void step()
+    {
+        do {
+            elapsed_ms_ += tick_ms;
+            ++ticks_;
+        } while (!(static_cast<double>(interval_ms_) / 2.0 < static_cast<double>(elapsed_ms_)));
+        elapsed_ms_ = 1;
+        const std::int64_t now = ticks_ * tick_ms + pauses_ms_;
+        if (++flash_count_ < steps_per_series) {
+            pending_.push_back(
+                {syllable_visible_ ? Change::syllable_hidden : Change::syllable_shown, now, 0});
+            syllable_visible_ = !syllable_visible_;
+            return;
+        }
+        flash_count_ = 0;
+        std::int64_t pause = short_pause_ms;
+        if (++series_count_ == series_per_block) {
+            pause = long_pause_ms;
+            series_count_ = 0;
+            interval_ms_ = std::max(interval_ms_ - speed_step_ms_, speed_step_ms_);
+        }
+        pending_.push_back({Change::picture_shown, now, 0});
+        if (syllable_visible_)
+            pending_.push_back({Change::syllable_hidden, now, 0});
+        syllable_visible_ = false;
+        pauses_ms_ += pause;
+        pending_.push_back({Change::picture_hidden, now + pause, pause});
+    }
+
+    std::int64_t interval_ms_;
+    std::int64_t speed_step_ms_;
+    std::int64_t elapsed_ms_;
+    std::int64_t ticks_ = 0;
+    std::int64_t pauses_ms_ = 0;
+    int flash_count_ = 0;
+    int series_count_ = 0;
+    bool syllable_visible_ = false;
+    std::deque<Expected> pending_;
+};
+
+// The real exercise window, timing every visible change: each view operation
+// calls the window's own and then reads the clock. Operations that change
+// nothing (hiding a hidden syllable) are not counted.
+class TimedWindow : public ExerciseWindow
+{
+public:
+    TimedWindow(Module1& module, TickSource source)
+        : ExerciseWindow(
+              module, [] {}, nullptr, source),
+          pace_(module.state.interval_ms, module.state.speed_step_ms, module.state.elapsed_ms),
+          picture_(findChild<QLabel*>(QStringLiteral("Picture1")))
+    {
+    }
+
+    // Timer1 started in the constructor; `start` is read right after it.
+    void begin(Clock::time_point start) { start_ = start; }
+
+    void show_txt_string() override
+    {
+        const bool was_visible = txt_string_visible();
+        ExerciseWindow::show_txt_string();
+        if (!was_visible)
+            record(Change::syllable_shown);
+    }
+    void hide_txt_string() override
+    {
+        const bool was_visible = txt_string_visible();
+        ExerciseWindow::hide_txt_string();
+        if (was_visible)
+            record(Change::syllable_hidden);
+    }
+    void show_picture1() override
+    {
+        const bool was_visible = !picture_->isHidden();
+        ExerciseWindow::show_picture1();
+        if (!was_visible)
+            record(Change::picture_shown);
+    }
+    void hide_picture1() override
+    {
+        const bool was_visible = !picture_->isHidden();
+        ExerciseWindow::hide_picture1();
+        if (was_visible)
+            record(Change::picture_hidden);
+    }
+
+    const std::vector<double>& lateness_ms() const { return lateness_ms_; }
+    const std::vector<double>& pause_error_ms() const { return pause_error_ms_; }
+    const std::string& mismatch() const { return mismatch_; }
+
+private:
+    void record(Change change)
+    {
+        const Clock::time_point at = Clock::now();
+        if (!mismatch_.empty())
+            return;
+        const NominalPace::Expected expected = pace_.next();
+        if (expected.change != change) {
+            mismatch_ = std::string("expected ") + change_name(expected.change) + ", saw " +
+                        change_name(change) + " after " + std::to_string(lateness_ms_.size()) +
+                        " changes";
+            return;
+        }
+        lateness_ms_.push_back(bench::ms_between(start_, at) -
+                               static_cast<double>(expected.nominal_ms));
+        if (change == Change::picture_shown)
+            picture_shown_at_ = at;
+        if (change == Change::picture_hidden)
+            pause_error_ms_.push_back(bench::ms_between(picture_shown_at_, at) -
+                                      static_cast<double>(expected.pause_ms));
+    }
+
+    NominalPace pace_;
+    QLabel* picture_;
+    Clock::time_point start_{};
+    Clock::time_point picture_shown_at_{};
+    std::vector<double> lateness_ms_;
+    std::vector<double> pause_error_ms_;
+    std::string mismatch_;
+};
+
+// Counts the timer events the event loop delivers to each window's timers:
+// every one is a wake-up of the program for that window.
+class TimerEventCounter : public QObject
+{
+public:
+    void watch(const QObject* window) { counts_.push_back({window, 0}); }
+    std::int64_t count(const QObject* window) const
+    {
+        for (const auto& [watched, count] : counts_)
+            if (watched == window)
+                return count;
+        return 0;
+    }
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override
+    {
+        if (event->type() != QEvent::Timer)
+            return false;
+        for (const QObject* object = receiver; object; object = object->parent())
+            for (auto& [watched, count] : counts_)
+                if (watched == object) {
+                    ++count;
+                    return false;
+                }
+        return false;
+    }
+
+private:
+    std::vector<std::pair<const QObject*, std::int64_t>> counts_;
+};
+
+// Background load: threads that keep a core busy.
+class LoadThreads
+{
+public:
+    explicit LoadThreads(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            threads_.emplace_back([this] {
+                std::uint64_t sink = 0;
+                while (!stop_.load(std::memory_order_relaxed))
+                    for (int j = 0; j < 100000; ++j)
+                        sink = sink * 6364136223846793005u + 1442695040888963407u;
+                sinks_ += sink;
+            });
+    }
+    ~LoadThreads()
+    {
+        stop_ = true;
+        for (auto& thread : threads_)
+            thread.join();
+    }
+    LoadThreads(const LoadThreads&) = delete;
+    LoadThreads& operator=(const LoadThreads&) = delete;
+
+    int size() const { return static_cast<int>(threads_.size()); }
+
+    // CPU time the load threads have used so far.
+    double cpu_ms()
+    {
+        double total = 0;
+        for (auto& thread : threads_) {
+            clockid_t clock{};
+            if (pthread_getcpuclockid(thread.native_handle(), &clock) == 0)
+                total += bench::cpu_ms(clock);
+        }
+        return total;
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::atomic<std::uint64_t> sinks_{0};
+    std::vector<std::thread> threads_;
+};
+
+// Periodic stalls of the event loop: a timer on the main thread that
+// busy-waits, as a slow handler or a page-fault storm would.
+class Stalls
+{
+public:
+    Stalls(int stall_ms, int period_ms) : stall_(std::chrono::milliseconds(stall_ms))
+    {
+        if (stall_ms <= 0 || period_ms <= 0)
+            return;
+        timer_.setTimerType(Qt::PreciseTimer);
+        timer_.setInterval(period_ms);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            const double cpu_before = bench::cpu_ms(CLOCK_THREAD_CPUTIME_ID);
+            const Clock::time_point until = Clock::now() + stall_;
+            while (Clock::now() < until) {
+            }
+            cpu_ms_ += bench::cpu_ms(CLOCK_THREAD_CPUTIME_ID) - cpu_before;
+        });
+        timer_.start();
+    }
+
+    double cpu_ms() const { return cpu_ms_; }
+
+private:
+    Clock::duration stall_;
+    QTimer timer_;
+    double cpu_ms_ = 0;
+};
+
+struct Options {
+    int interval_ms = 200;
+    int speed_step_ms = klankflits::default_speed_step_ms;
+    double minutes = 10;
+    double cpu_minutes = 2;
+    std::vector<TickSource> sources{TickSource::paced, TickSource::plain_qtimer};
+    int load_threads = 0;
+    int stall_ms = 0;
+    int stall_period_ms = 0;
+    std::uint64_t seed = 1;
+};
+
+struct Result {
+    TickSource source{};
+    double seconds = 0;
+    std::vector<double> lateness_ms;
+    std::vector<double> pause_error_ms;
+    std::string mismatch;
+    std::int64_t timer_events = 0;
+    std::int64_t paced_wake_ups = -1;
+    // Only when the source ran alone, over cpu_seconds:
+    std::optional<double> cpu_ms;
+    std::optional<std::int64_t> thread_wake_ups;
+    double cpu_seconds = 0;
+};
+
+// What the process has spent so far, apart from the load threads and the
+// stalls, and how often the main thread was woken.
+struct Spent {
+    Clock::time_point at;
+    double cpu_ms = 0;
+    std::int64_t thread_wake_ups = 0;
+};
+
+Spent spent_now(LoadThreads& load, const Stalls& stalls)
+{
+    return {Clock::now(), bench::cpu_ms(CLOCK_PROCESS_CPUTIME_ID) - load.cpu_ms() - stalls.cpu_ms(),
+            bench::thread_status_field("voluntary_ctxt_switches")};
+}
+
+// Runs the exercise with the given sources side by side for `minutes`.
+std::vector<Result> run(const Options& options, const std::vector<TickSource>& sources,
+                        double minutes, LoadThreads& load)
+{
+    TimerEventCounter counter;
+    qApp->installEventFilter(&counter);
+
+    std::vector<std::unique_ptr<Module1>> modules;
+    std::vector<std::unique_ptr<TimedWindow>> windows;
+    std::vector<Clock::time_point> starts;
+    for (const TickSource source : sources) {
+        // As the settings window's Start does: the state is initialised, then
+        // the two boxes are read into it.
+        auto& module = modules.emplace_back(std::make_unique<Module1>(options.seed));
+        klankflits::init_state(*module);
+        module->state.interval_ms = options.interval_ms;
+        module->state.speed_step_ms = options.speed_step_ms;
+        auto& window = windows.emplace_back(std::make_unique<TimedWindow>(*module, source));
+        starts.push_back(Clock::now());
+        window->begin(starts.back());
+        counter.watch(window.get());
+    }
+    for (auto& window : windows)
+        window->show();
+
+    const Stalls stalls(options.stall_ms, options.stall_period_ms);
+    const auto run_time = std::chrono::milliseconds(static_cast<std::int64_t>(minutes * 60000));
+    // CPU time and wake-ups are counted once the window has been shown and
+    // painted and the fonts are loaded: from 5 s in (a tenth of a short run).
+    const auto warm_up =
+        std::min<std::chrono::milliseconds>(std::chrono::seconds(5), run_time / 10);
+    Spent warm{};
+    QTimer::singleShot(warm_up, Qt::PreciseTimer, [&] { warm = spent_now(load, stalls); });
+
+    QEventLoop loop;
+    QTimer::singleShot(run_time, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    QTimer progress;
+    const Clock::time_point began = Clock::now();
+    QObject::connect(&progress, &QTimer::timeout, [&] {
+        std::fprintf(stderr, "  ... %.0f of %.1f min\n",
+                     bench::ms_between(began, Clock::now()) / 60000, minutes);
+    });
+    progress.start(60000);
+    loop.exec();
+    const Spent end = spent_now(load, stalls);
+
+    std::vector<Result> results;
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        Result result;
+        result.source = sources[i];
+        result.seconds = bench::ms_between(starts[i], end.at) / 1000;
+        result.lateness_ms = windows[i]->lateness_ms();
+        result.pause_error_ms = windows[i]->pause_error_ms();
+        result.mismatch = windows[i]->mismatch();
+        result.timer_events = counter.count(windows[i].get());
+        if (const auto* paced = windows[i]->paced_timers())
+            result.paced_wake_ups = paced->wake_ups();
+        if (sources.size() == 1) {
+            result.cpu_ms = end.cpu_ms - warm.cpu_ms;
+            result.thread_wake_ups = end.thread_wake_ups - warm.thread_wake_ups;
+            result.cpu_seconds = bench::ms_between(warm.at, end.at) / 1000;
+        }
+        results.push_back(std::move(result));
+    }
+    qApp->removeEventFilter(&counter);
+    return results;
+}
+
+// The drift at the end: the median lateness of the last series' worth of
+// changes (22: ten syllables shown and hidden, the picture shown and hidden),
+// so that one late wake-up at the very end does not count as drift.
+double drift_ms(const std::vector<double>& lateness)
+{
+    constexpr std::size_t last = 22;
+    if (lateness.empty())
+        return 0;
+    const std::size_t from = lateness.size() > last ? lateness.size() - last : 0;
+    return bench::summarize({lateness.begin() + static_cast<std::ptrdiff_t>(from), lateness.end()})
+        .median;
+}
+
+// The median lateness of the first series' worth of changes: what is there
+// from the start (the wake-up latency) rather than built up over the run.
+double first_series_ms(const std::vector<double>& lateness)
+{
+    const std::size_t count = std::min<std::size_t>(lateness.size(), 22);
+    return bench::summarize(
+               {lateness.begin(), lateness.begin() + static_cast<std::ptrdiff_t>(count)})
+        .median;
+}
+
+std::string fixed(double value, int decimals = 2)
+{
+    std::ostringstream out;
+    out.setf(std::ios::fixed);
+    out.precision(decimals);
+    out << value;
+    return out.str();
+}
+
+void print_row(const std::string& label, const std::vector<std::string>& cells)
+{
+    std::printf("%-34s", label.c_str());
+    for (const auto& cell : cells)
+        std::printf("%14s", cell.c_str());
+    std::printf("\n");
+}
+
+template <typename Cell>
+void print_row(const std::string& label, const std::vector<Result>& results, Cell&& cell)
+{
+    std::vector<std::string> cells;
+    for (const auto& result : results)
+        cells.push_back(cell(result));
+    print_row(label, cells);
+}
+
+Options read_options(int argc, char** argv)
+{
+    const bench::Flags flags(
+        argc, argv,
+        {"interval", "speed-step", "minutes", "cpu-minutes", "source", "load", "stall", "seed"});
+    Options options;
+    options.interval_ms = static_cast<int>(flags.number("interval", options.interval_ms));
+    options.speed_step_ms = static_cast<int>(flags.number("speed-step", options.speed_step_ms));
+    options.minutes = flags.number("minutes", options.minutes);
+    options.cpu_minutes = flags.number("cpu-minutes", options.cpu_minutes);
+    options.seed = static_cast<std::uint64_t>(flags.number("seed", 1));
+    const std::string source = flags.text("source", "both");
+    if (source == "paced")
+        options.sources = {TickSource::paced};
+    else if (source == "plain")
+        options.sources = {TickSource::plain_qtimer};
+    else if (source != "both")
+        throw std::invalid_argument("--source is both, paced or plain");
+    if (flags.has("load"))
+        options.load_threads = static_cast<int>(
+            flags.number("load", std::max(1u, std::thread::hardware_concurrency())));
+    if (flags.has("stall")) {
+        const std::string stall = flags.text("stall", "");
+        const auto slash = stall.find('/');
+        if (slash == std::string::npos)
+            throw std::invalid_argument("--stall needs MS/PERIOD, e.g. 35/500");
+        options.stall_ms = std::stoi(stall.substr(0, slash));
+        options.stall_period_ms = std::stoi(stall.substr(slash + 1));
+    }
+    if (options.minutes <= 0 || options.cpu_minutes < 0 || options.load_threads < 0)
+        throw std::invalid_argument(
+            "--minutes must be positive, --cpu-minutes and --load not negative");
+    return options;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    try {
+        options = read_options(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr,
+                     "%s\nusage: klankflits_bench_pacing [--interval MS] [--speed-step MS] "
+                     "[--minutes M] [--source both|paced|plain] [--cpu-minutes M] [--load [N]] "
+                     "[--stall MS/PERIOD] [--seed N]\n",
+                     e.what());
+        return 2;
+    }
+    bench::use_offscreen_platform_unless_set();
+    const bench::WarningCounter warnings;
+    klankflits::Application app(argc, argv);
+
+    std::printf("pacing: interval %d ms, speed step %d ms, %.1f min, load %d thread(s), stalls %s, "
+                "platform %s\n",
+                options.interval_ms, options.speed_step_ms, options.minutes, options.load_threads,
+                options.stall_ms > 0 ? (std::to_string(options.stall_ms) + " ms every " +
+                                        std::to_string(options.stall_period_ms) + " ms")
+                                           .c_str()
+                                     : "none",
+                qPrintable(QGuiApplication::platformName()));
+    std::fflush(stdout);
+
+    LoadThreads load(options.load_threads);
+    std::vector<Result> results = run(options, options.sources, options.minutes, load);
+    // Each source alone, for its CPU time.
+    if (results.size() > 1 && options.cpu_minutes > 0) {
+        for (auto& result : results) {
+            std::fprintf(stderr, "  %s alone for %.1f min, for its CPU time\n",
+                         source_name(result.source), options.cpu_minutes);
+            const Result alone = run(options, {result.source}, options.cpu_minutes, load).front();
+            result.cpu_ms = alone.cpu_ms;
+            result.thread_wake_ups = alone.thread_wake_ups;
+            result.cpu_seconds = alone.cpu_seconds;
+            if (result.mismatch.empty())
+                result.mismatch = alone.mismatch;
+        }
+    }
+
+    std::printf("\n");
+    print_row("tick source", results,
+              [](const Result& r) { return std::string(source_name(r.source)); });
+    print_row("changes measured", results,
+              [](const Result& r) { return std::to_string(r.lateness_ms.size()); });
+    const auto lateness = [&](double bench::Summary::*field) {
+        return [field](const Result& r) { return fixed(bench::summarize(r.lateness_ms).*field); };
+    };
+    print_row("lateness median ms", results, lateness(&bench::Summary::median));
+    print_row("lateness p99 ms", results, lateness(&bench::Summary::p99));
+    print_row("lateness max ms", results, lateness(&bench::Summary::max));
+    print_row("pauses measured", results,
+              [](const Result& r) { return std::to_string(r.pause_error_ms.size()); });
+    print_row("pause error min..max ms", results, [](const Result& r) {
+        const auto s = bench::summarize(r.pause_error_ms);
+        return fixed(s.min) + ".." + fixed(s.max);
+    });
+    print_row("drift at end ms", results,
+              [](const Result& r) { return fixed(drift_ms(r.lateness_ms)); });
+    print_row("drift growth first->last series ms", results, [](const Result& r) {
+        return fixed(drift_ms(r.lateness_ms) - first_series_ms(r.lateness_ms));
+    });
+    print_row("drift at end %", results, [](const Result& r) {
+        return fixed(100.0 * drift_ms(r.lateness_ms) / (r.seconds * 1000), 4);
+    });
+    print_row("wake-ups/s (timer events)", results, [](const Result& r) {
+        return fixed(static_cast<double>(r.timer_events) / r.seconds);
+    });
+    print_row("wake-ups/s (paced counter)", results, [](const Result& r) {
+        return r.paced_wake_ups < 0 ? std::string("-")
+                                    : fixed(static_cast<double>(r.paced_wake_ups) / r.seconds);
+    });
+    const bool any_cpu = std::any_of(results.begin(), results.end(),
+                                     [](const Result& r) { return r.cpu_ms.has_value(); });
+    if (any_cpu) {
+        const std::string alone =
+            results.size() > 1 ? " (alone, " + fixed(options.cpu_minutes, 1) + " min)" : "";
+        print_row("thread wake-ups/s" + alone, results, [](const Result& r) {
+            return r.thread_wake_ups
+                       ? fixed(static_cast<double>(*r.thread_wake_ups) / r.cpu_seconds)
+                       : std::string("-");
+        });
+        print_row("CPU ms per minute" + alone, results, [](const Result& r) {
+            return r.cpu_ms ? fixed(*r.cpu_ms / (r.cpu_seconds / 60), 1) : std::string("-");
+        });
+        print_row("CPU % of one core" + alone, results, [](const Result& r) {
+            return r.cpu_ms ? fixed(100.0 * *r.cpu_ms / (r.cpu_seconds * 1000), 3)
+                            : std::string("-");
+        });
+    }
+    std::printf("Qt warnings: %lld\n", static_cast<long long>(bench::WarningCounter::count()));
+
+    int status = 0;
+    for (const auto& result : results)
+        if (!result.mismatch.empty()) {
+            std::printf("MISMATCH (%s): %s\n", source_name(result.source), result.mismatch.c_str());
+            status = 1;
+        }
+
+    const auto find = [&](TickSource source) -> const Result* {
+        for (const auto& result : results)
+            if (result.source == source)
+                return &result;
+        return nullptr;
+    };
+    const Result* paced = find(TickSource::paced);
+    const Result* plain = find(TickSource::plain_qtimer);
+    if (paced && plain) {
+        const double ours = std::abs(drift_ms(paced->lateness_ms));
+        const double theirs = std::abs(drift_ms(plain->lateness_ms));
+        // Below a microsecond the ratio says nothing more.
+        if (ours < 0.001)
+            std::printf("drift ratio plain/ours: > %s\n", fixed(theirs / 0.001, 0).c_str());
+        else
+            std::printf("drift ratio plain/ours: %s\n", fixed(theirs / ours, 1).c_str());
+    }
+    return status;
+}
