@@ -24,6 +24,7 @@
 #include "exercise_state.h"
 #include "exercise_window.h"
 #include "paced_timers.h"
+#include "plain_timers.h"
 
 #include <QEventLoop>
 #include <QLabel>
@@ -235,16 +236,23 @@ private:
 };
 
 // Counts the timer events the event loop delivers to each window's timers:
-// every one is a wake-up of the program for that window.
+// every one is a wake-up of the program for that window. A window's timers
+// belong to the window, or to its tick source object (PacedTimers or
+// PlainTimers), which the window owns outside the QObject tree; so a timer
+// event counts for a window when the receiver's topmost ancestor is the window
+// or a tick source object of the window's kind.
 class TimerEventCounter : public QObject
 {
 public:
-    void watch(const QObject* window) { counts_.push_back({window, 0}); }
+    void watch(const QObject* window, TickSource source)
+    {
+        watched_.push_back({window, source, 0});
+    }
     std::int64_t count(const QObject* window) const
     {
-        for (const auto& [watched, count] : counts_)
-            if (watched == window)
-                return count;
+        for (const auto& watched : watched_)
+            if (watched.window == window)
+                return watched.count;
         return 0;
     }
 
@@ -253,17 +261,33 @@ protected:
     {
         if (event->type() != QEvent::Timer)
             return false;
-        for (const QObject* object = receiver; object; object = object->parent())
-            for (auto& [watched, count] : counts_)
-                if (watched == object) {
-                    ++count;
+        const QObject* root = receiver;
+        for (const QObject* object = receiver; object; object = object->parent()) {
+            root = object;
+            for (auto& watched : watched_)
+                if (watched.window == object) {
+                    ++watched.count;
                     return false;
                 }
+        }
+        const bool paced = qobject_cast<const klankflits::PacedTimers*>(root) != nullptr;
+        const bool plain = qobject_cast<const klankflits::PlainTimers*>(root) != nullptr;
+        for (auto& watched : watched_)
+            if ((paced && watched.source == TickSource::paced) ||
+                (plain && watched.source == TickSource::plain_qtimer)) {
+                ++watched.count;
+                break;
+            }
         return false;
     }
 
 private:
-    std::vector<std::pair<const QObject*, std::int64_t>> counts_;
+    struct Watched {
+        const QObject* window;
+        TickSource source;
+        std::int64_t count;
+    };
+    std::vector<Watched> watched_;
 };
 
 // Background load: threads that keep a core busy.
@@ -399,7 +423,7 @@ std::vector<Result> run(const Options& options, const std::vector<TickSource>& s
         auto& window = windows.emplace_back(std::make_unique<TimedWindow>(*module, source));
         starts.push_back(Clock::now());
         window->begin(starts.back());
-        counter.watch(window.get());
+        counter.watch(window.get(), source);
     }
     for (auto& window : windows)
         window->show();
