@@ -1,14 +1,13 @@
 #include "exercise_window.h"
 
 #include "caption_fit.h"
+#include "controls.h"
 #include "exercise_state.h"
 #include "paced_timers.h"
 #include "plain_timers.h"
 #include "twips.h"
 #include "two_line_button.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -31,35 +30,11 @@ QFont syllable_font()
     return font;
 }
 
-template <typename Control>
-Control* place(Control* control, const char* name, const QRect& geometry)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(geometry);
-    return control;
-}
-
-QLabel* make_label(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    return place(new QLabel(text, parent), name, geometry);
-}
-
-template <typename Button>
-Button* make_button(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    auto* button = place(new Button(text, parent), name, geometry);
-    // No default button: Enter must not press one.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
-
 } // namespace
 
 ExerciseWindow::ExerciseWindow(Module1& module, EndProgram end_program, QWidget* parent,
                                TickSource source)
-    : QDialog(parent), module_(module), end_program_(std::move(end_program)),
-      sequencer_(module, *this)
+    : ProgramWindow(std::move(end_program), parent), module_(module), sequencer_(module, *this)
 {
     TimerEngine engine{[this] { sequencer_.timer1_tick(); }, [this] { sequencer_.timer2_tick(); },
                        [this] { return sequencer_.ticks_until_next_step(); }};
@@ -122,7 +97,7 @@ void ExerciseWindow::create_controls()
     };
     connect(command1_, &QPushButton::clicked, this, speed_click(&FlashSequencer::command1_click));
     connect(command2_, &QPushButton::clicked, this, speed_click(&FlashSequencer::command2_click));
-    connect(cmd_exit_, &QPushButton::clicked, this, [this] { end_program_(); });
+    connect(cmd_exit_, &QPushButton::clicked, this, [this] { end_program(); });
 }
 
 void ExerciseWindow::load()
@@ -209,22 +184,6 @@ int ExerciseWindow::timer2_interval() const
 const PacedTimers* ExerciseWindow::paced_timers() const
 {
     return dynamic_cast<const PacedTimers*>(timers_.get());
-}
-
-void ExerciseWindow::keyPressEvent(QKeyEvent* event)
-{
-    // Esc does not close this window; only the end button ends the exercise.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void ExerciseWindow::closeEvent(QCloseEvent* event)
-{
-    event->accept();
-    end_program_();
 }
 
 } // namespace klankflits

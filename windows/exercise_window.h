@@ -2,9 +2,7 @@
 
 #include "exercise_view.h"
 #include "flash_sequencer.h"
-#include "program_end.h"
-
-#include <QDialog>
+#include "program_window.h"
 
 #include <memory>
 
@@ -28,7 +26,7 @@ enum class TickSource { paced, plain_qtimer };
 // interval read-outs at the lower right, two speed buttons and an end button.
 // It carries out the engine's operations on its own controls; the flash
 // sequencer decides what happens when.
-class ExerciseWindow : public QDialog, public ExerciseView
+class ExerciseWindow : public ProgramWindow, public ExerciseView
 {
     Q_OBJECT
 
@@ -62,16 +60,11 @@ public:
     // The paced tick source, or nullptr with plain QTimers.
     const PacedTimers* paced_timers() const;
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void create_controls();
     void load();
 
     Module1& module_;
-    EndProgram end_program_;
     FlashSequencer sequencer_;
 
     QPushButton* cmd_exit_ = nullptr;

@@ -1,5 +1,7 @@
 #include "paced_timers.h"
 
+#include "scoped_flag.h"
+
 #include <algorithm>
 #include <chrono>
 #include <utility>
@@ -19,18 +21,6 @@ constexpr std::chrono::milliseconds longest_sleep = std::chrono::hours(1);
 // microseconds at most, hits the event.
 constexpr std::chrono::milliseconds long_wait{250};
 
-// Resets a flag when a wake-up ends, also when the engine throws out of it.
-class FlagGuard
-{
-public:
-    explicit FlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagGuard() { flag_ = false; }
-    FlagGuard(const FlagGuard&) = delete;
-    FlagGuard& operator=(const FlagGuard&) = delete;
-
-private:
-    bool& flag_;
-};
 } // namespace
 
 PacedTimers::PacedTimers(TickScheduler::Engine engine, QObject* parent)
@@ -110,7 +100,7 @@ void PacedTimers::wake()
         return;
     std::optional<TimePoint> next;
     {
-        const FlagGuard guard(waking_);
+        const ScopedFlag waking(waking_);
         ++wake_ups_;
         next = scheduler_.wake(clock_());
     }

@@ -1,13 +1,12 @@
 #include "settings_window.h"
 
 #include "caption_fit.h"
+#include "controls.h"
 #include "exercise_state.h"
 #include "exercise_window.h"
 #include "number_reading.h"
 #include "twips.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -18,24 +17,6 @@ namespace klankflits
 
 namespace
 {
-
-template <typename Control>
-Control* place(Control* control, const char* name, const QRect& geometry)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(geometry);
-    return control;
-}
-
-QPushButton* make_button(QWidget* parent, const char* name, const QString& text,
-                         const QRect& geometry)
-{
-    auto* button = place(new QPushButton(text, parent), name, geometry);
-    // No default button: Enter in a box must not start the exercise.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
 
 QString problem_text(const NumberReading& reading, const QString& prompt, const QString& text)
 {
@@ -62,7 +43,7 @@ QString problem_text(const NumberReading& reading, const QString& prompt, const 
 } // namespace
 
 SettingsWindow::SettingsWindow(Module1& module, EndProgram end_program, QWidget* parent)
-    : QDialog(parent), module_(module), end_program_(std::move(end_program))
+    : ProgramWindow(std::move(end_program), parent), module_(module)
 {
     create_controls();
     load();
@@ -77,16 +58,13 @@ void SettingsWindow::create_controls()
     setFixedSize(twips_size(5535, 2880));
 
     // Created in tab order; labels take no focus.
-    place(new QLabel(QStringLiteral("Geef start interval"), this), "Label1",
-          twips_rect(240, 360, 1600, 255));
+    make_label(this, "Label1", QStringLiteral("Geef start interval"),
+               twips_rect(240, 360, 1600, 255));
     txt_start_ = place(new QLineEdit(this), "txt_start", twips_rect(2040, 360, 1575, 285));
-    place(new QLabel(QStringLiteral("Geef versnelling"), this), "Label2",
-          twips_rect(240, 960, 1600, 255));
+    make_label(this, "Label2", QStringLiteral("Geef versnelling"), twips_rect(240, 960, 1600, 255));
     txt_speed_ = place(new QLineEdit(this), "txt_speed", twips_rect(2040, 960, 1575, 285));
-    place(new QLabel(QStringLiteral("Mili seconden"), this), "Label3",
-          twips_rect(3840, 360, 1215, 255));
-    place(new QLabel(QStringLiteral("Mili seconden"), this), "Label4",
-          twips_rect(3840, 960, 1215, 255));
+    make_label(this, "Label3", QStringLiteral("Mili seconden"), twips_rect(3840, 360, 1215, 255));
+    make_label(this, "Label4", QStringLiteral("Mili seconden"), twips_rect(3840, 960, 1215, 255));
     cmd_start_ =
         make_button(this, "cmd_start", QStringLiteral("&Start"), twips_rect(240, 2160, 1695, 495));
     cmd_exit_ =
@@ -98,7 +76,7 @@ void SettingsWindow::create_controls()
     fit_font_to_captions(this);
 
     connect(cmd_start_, &QPushButton::clicked, this, &SettingsWindow::start_clicked);
-    connect(cmd_exit_, &QPushButton::clicked, this, [this] { end_program_(); });
+    connect(cmd_exit_, &QPushButton::clicked, this, [this] { end_program(); });
 }
 
 void SettingsWindow::load()
@@ -134,24 +112,8 @@ void SettingsWindow::start_clicked()
 
     hide();
     if (!exercise_window_)
-        exercise_window_ = std::make_unique<ExerciseWindow>(module_, end_program_);
+        exercise_window_ = std::make_unique<ExerciseWindow>(module_, end_program_callback());
     exercise_window_->exec();
-}
-
-void SettingsWindow::keyPressEvent(QKeyEvent* event)
-{
-    // Esc does nothing here: no button is the cancel button.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void SettingsWindow::closeEvent(QCloseEvent* event)
-{
-    event->accept();
-    end_program_();
 }
 
 void start_up(Module1& module, EndProgram end_program)

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "program_end.h"
-
-#include <QDialog>
+#include "program_window.h"
 
 #include <memory>
 
@@ -19,7 +17,7 @@ struct Module1;
 // frm_hoofd: asks for the start interval and the speed step, in milliseconds.
 // "Start" takes both into the shared state, hides this window for good and
 // runs the exercise window modally; "Einde" ends the program.
-class SettingsWindow : public QDialog
+class SettingsWindow : public ProgramWindow
 {
     Q_OBJECT
 
@@ -31,10 +29,6 @@ public:
     // The exercise window, once Start has created it.
     ExerciseWindow* exercise_window() const { return exercise_window_.get(); }
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void create_controls();
     void load();
@@ -43,7 +37,6 @@ private:
     bool read_box(QLineEdit* box, const QString& prompt, std::int32_t& value);
 
     Module1& module_;
-    EndProgram end_program_;
     std::unique_ptr<ExerciseWindow> exercise_window_;
 
     QLineEdit* txt_start_ = nullptr;

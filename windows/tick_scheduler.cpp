@@ -1,5 +1,7 @@
 #include "tick_scheduler.h"
 
+#include "scoped_flag.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -12,19 +14,6 @@ namespace
 // interval is about 1.1e8 ticks), near enough to stay clear of overflow.
 constexpr std::int64_t max_ticks_ahead = std::int64_t{1} << 32;
 
-// Marks a delivery in progress for as long as it lasts, also when the engine
-// throws out of it.
-class DeliveryGuard
-{
-public:
-    explicit DeliveryGuard(bool& flag) : flag_(flag) { flag_ = true; }
-    ~DeliveryGuard() { flag_ = false; }
-    DeliveryGuard(const DeliveryGuard&) = delete;
-    DeliveryGuard& operator=(const DeliveryGuard&) = delete;
-
-private:
-    bool& flag_;
-};
 } // namespace
 
 TickScheduler::TickScheduler(Engine engine, std::chrono::milliseconds catch_up_bound)
@@ -117,7 +106,7 @@ void TickScheduler::deliver_due(TimePoint now)
         skipped_ += shift;
     }
 
-    const DeliveryGuard guard(delivering_);
+    const ScopedFlag delivering(delivering_);
     // The engine switches timers from inside the ticks, so look again after each.
     for (;;) {
         const auto pause_end = pause_end_due();
