@@ -201,6 +201,7 @@ public:
     }
 
     const std::vector<double>& lateness_ms() const { return lateness_ms_; }
+    const std::vector<double>& nominal_ms() const { return nominal_ms_; }
     const std::vector<double>& pause_error_ms() const { return pause_error_ms_; }
     const std::string& mismatch() const { return mismatch_; }
 
@@ -217,6 +218,7 @@ private:
                         " changes";
             return;
         }
+        nominal_ms_.push_back(static_cast<double>(expected.nominal_ms));
         lateness_ms_.push_back(bench::ms_between(start_, at) -
                                static_cast<double>(expected.nominal_ms));
         if (change == Change::picture_shown)
@@ -231,6 +233,7 @@ private:
     Clock::time_point start_{};
     Clock::time_point picture_shown_at_{};
     std::vector<double> lateness_ms_;
+    std::vector<double> nominal_ms_;
     std::vector<double> pause_error_ms_;
     std::string mismatch_;
 };
@@ -379,6 +382,7 @@ struct Result {
     TickSource source{};
     double seconds = 0;
     std::vector<double> lateness_ms;
+    std::vector<double> nominal_ms;
     std::vector<double> pause_error_ms;
     std::string mismatch;
     std::int64_t timer_events = 0;
@@ -455,6 +459,7 @@ std::vector<Result> run(const Options& options, const std::vector<TickSource>& s
         result.source = sources[i];
         result.seconds = bench::ms_between(starts[i], end.at) / 1000;
         result.lateness_ms = windows[i]->lateness_ms();
+        result.nominal_ms = windows[i]->nominal_ms();
         result.pause_error_ms = windows[i]->pause_error_ms();
         result.mismatch = windows[i]->mismatch();
         result.timer_events = counter.count(windows[i].get());
@@ -611,6 +616,16 @@ int main(int argc, char** argv)
     print_row("lateness median ms", results, lateness(&bench::Summary::median));
     print_row("lateness p99 ms", results, lateness(&bench::Summary::p99));
     print_row("lateness max ms", results, lateness(&bench::Summary::max));
+    print_row("  at minute", results, [](const Result& r) {
+        if (r.lateness_ms.empty())
+            return std::string("-");
+        const auto worst = std::max_element(r.lateness_ms.begin(), r.lateness_ms.end());
+        return fixed(r.nominal_ms[static_cast<std::size_t>(worst - r.lateness_ms.begin())] / 60000);
+    });
+    print_row("changes > 10 ms late", results, [](const Result& r) {
+        return std::to_string(std::count_if(r.lateness_ms.begin(), r.lateness_ms.end(),
+                                            [](double late) { return late > 10; }));
+    });
     print_row("pauses measured", results,
               [](const Result& r) { return std::to_string(r.pause_error_ms.size()); });
     print_row("pause error min..max ms", results, [](const Result& r) {
