@@ -616,7 +616,7 @@ int main(int argc, char** argv)
     print_row("lateness median ms", results, lateness(&bench::Summary::median));
     print_row("lateness p99 ms", results, lateness(&bench::Summary::p99));
     print_row("lateness max ms", results, lateness(&bench::Summary::max));
-    print_row("  at minute", results, [](const Result& r) {
+    print_row("latest change at minute", results, [](const Result& r) {
         if (r.lateness_ms.empty())
             return std::string("-");
         const auto worst = std::max_element(r.lateness_ms.begin(), r.lateness_ms.end());
