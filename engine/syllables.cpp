@@ -10,58 +10,16 @@
 namespace klankflits
 {
 
-void init_tables(SyllableTables& tables)
-{
-    auto& v = tables.vowels;
-    v[1] = "a";
-    v[2] = "e";
-    v[3] = "i";
-    v[4] = "o";
-    v[5] = "u";
-    v[6] = "ui";
-    v[7] = "eu";
-    v[8] = "aa";
-    v[9] = "oo";
-    v[10] = "ie";
-    v[11] = "ei";
-    v[12] = "au";
-    v[13] = "ee";
-    v[14] = "uu";
-    v[15] = "ij";
-    v[16] = "ou";
-
-    // Not alphabetical on purpose: "gr" before "gl", "kr" before "kn", "pr" before "pl".
-    auto& c = tables.clusters;
-    c[1] = "bl";
-    c[2] = "br";
-    c[3] = "dr";
-    c[4] = "fl";
-    c[5] = "fr";
-    c[6] = "gr";
-    c[7] = "gl";
-    c[8] = "kl";
-    c[9] = "kr";
-    c[10] = "kn";
-    c[11] = "pr";
-    c[12] = "pl";
-    c[13] = "sch";
-    c[14] = "sl";
-    c[15] = "sm";
-    c[16] = "sn";
-    c[17] = "sp";
-    c[18] = "st";
-    c[19] = "tr";
-    c[20] = "tw";
-    c[21] = "vl";
-    c[22] = "vr";
-    c[23] = "zw";
-
-    tables.cluster_count = 23;
-    tables.vowel_count = 16;
-}
-
 namespace
 {
+
+constexpr std::array<const char*, 16> vowel_spellings = {
+    "a", "e", "i", "o", "u", "ui", "eu", "aa", "oo", "ie", "ei", "au", "ee", "uu", "ij", "ou"};
+
+// Not alphabetical on purpose: "gr" before "gl", "kr" before "kn", "pr" before "pl".
+constexpr std::array<const char*, 23> initial_clusters = {
+    "bl",  "br", "dr", "fl", "fr", "gr", "gl", "kl", "kr", "kn", "pr", "pl",
+    "sch", "sl", "sm", "sn", "sp", "st", "tr", "tw", "vl", "vr", "zw"};
 
 std::uint64_t clock_and_entropy_seed()
 {
@@ -97,6 +55,18 @@ std::string_view strip_spaces(std::string_view text)
 }
 
 } // namespace
+
+void init_tables(SyllableTables& tables)
+{
+    // Slot 0 of each table stays empty; the material fills slots 1 onwards.
+    for (std::size_t i = 0; i < vowel_spellings.size(); ++i)
+        tables.vowels[i + 1] = vowel_spellings[i];
+    for (std::size_t i = 0; i < initial_clusters.size(); ++i)
+        tables.clusters[i + 1] = initial_clusters[i];
+
+    tables.cluster_count = 23;
+    tables.vowel_count = 16;
+}
 
 UnitRandom::UnitRandom() : engine_(clock_and_entropy_seed()) {}
 
