@@ -12,6 +12,7 @@
 #include "exercise_state.h"
 #include "exercise_view.h"
 #include "flash_sequencer.h"
+#include "support/expected_syllables.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -22,7 +23,6 @@
 #include <cstdlib>
 #include <limits>
 #include <string>
-#include <unordered_set>
 
 namespace
 {
@@ -66,23 +66,6 @@ public:
     void disable_timer2() override { timer2_enabled = false; }
 };
 
-const std::unordered_set<std::string>& valid_syllables()
-{
-    static const std::unordered_set<std::string> all = [] {
-        const std::array<const char*, 23> clusters = {
-            "bl",  "br", "dr", "fl", "fr", "gr", "gl", "kl", "kr", "kn", "pr", "pl",
-            "sch", "sl", "sm", "sn", "sp", "st", "tr", "tw", "vl", "vr", "zw"};
-        const std::array<const char*, 16> vowels = {"a",  "e",  "i",  "o",  "u",  "ui", "eu", "aa",
-                                                    "oo", "ie", "ei", "au", "ee", "uu", "ij", "ou"};
-        std::unordered_set<std::string> s;
-        for (const char* c : clusters)
-            for (const char* v : vowels)
-                s.insert(std::string(c) + v);
-        return s;
-    }();
-    return all;
-}
-
 [[noreturn]] void fail(const char* what, const Module1& m, const FlagView& v)
 {
     const auto& s = m.state;
@@ -110,7 +93,7 @@ void check_invariants(const Module1& m, const FlagView& v)
         fail("series_count outside 0..2", m, v);
     if (s.elapsed_ms < 1)
         fail("elapsed_ms below 1", m, v);
-    if (valid_syllables().count(v.caption) == 0)
+    if (klankflits::testing::valid_syllables().count(v.caption) == 0)
         fail("caption is not one of the 368 syllables", m, v);
     if (v.timer2_enabled) {
         if (!v.picture1_shown || v.txt_string_shown || s.flash_count != 0)

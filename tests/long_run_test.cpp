@@ -12,6 +12,7 @@
 // nineteenth block, at 890.35 s, just before its long pause. From then on every
 // block takes 15.65 s at 100 ms.
 
+#include "support/expected_syllables.h"
 #include "support/simulated_window.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
-#include <unordered_set>
 
 namespace klankflits
 {
@@ -27,6 +27,7 @@ namespace
 {
 
 using testing::SimulatedWindow;
+using testing::valid_syllables;
 
 constexpr std::int64_t slots_per_day = 24LL * 60 * 60 * 100; // 8'640'000 slots of 10 ms
 
@@ -80,23 +81,6 @@ DayEnd expected_day(std::int64_t interval, std::int64_t step, std::int64_t slots
     }
     end.interval_ms = interval;
     return end;
-}
-
-const std::unordered_set<std::string>& valid_syllables()
-{
-    static const std::unordered_set<std::string> all = [] {
-        const char* clusters[] = {"bl", "br", "dr", "fl", "fr",  "gr", "gl", "kl",
-                                  "kr", "kn", "pr", "pl", "sch", "sl", "sm", "sn",
-                                  "sp", "st", "tr", "tw", "vl",  "vr", "zw"};
-        const char* vowels[] = {"a",  "e",  "i",  "o",  "u",  "ui", "eu", "aa",
-                                "oo", "ie", "ei", "au", "ee", "uu", "ij", "ou"};
-        std::unordered_set<std::string> s;
-        for (const char* c : clusters)
-            for (const char* v : vowels)
-                s.insert(std::string(c) + v);
-        return s;
-    }();
-    return all;
 }
 
 struct Pace {

@@ -1,4 +1,5 @@
 #include "exercise_state.h"
+#include "support/expected_syllables.h"
 #include "support/recording_view.h"
 #include "syllables.h"
 
@@ -7,7 +8,6 @@
 #include <array>
 #include <cmath>
 #include <map>
-#include <set>
 #include <string>
 
 namespace klankflits
@@ -17,11 +17,9 @@ namespace
 
 using testing::RecordingView;
 
-const std::array<std::string, 16> expected_vowels = {
-    "a", "e", "i", "o", "u", "ui", "eu", "aa", "oo", "ie", "ei", "au", "ee", "uu", "ij", "ou"};
-const std::array<std::string, 23> expected_clusters = {
-    "bl",  "br", "dr", "fl", "fr", "gr", "gl", "kl", "kr", "kn", "pr", "pl",
-    "sch", "sl", "sm", "sn", "sp", "st", "tr", "tw", "vl", "vr", "zw"};
+using testing::expected_clusters;
+using testing::expected_vowels;
+using testing::valid_syllables;
 
 TEST(SyllableTables, HoldTheMaterialInTableOrderWithSlotZeroEmpty)
 {
@@ -71,10 +69,7 @@ protected:
 
 TEST_F(PickSyllable, EveryCaptionIsClusterThenVowelFromTheDrawnSlots)
 {
-    std::set<std::string> valid;
-    for (const auto& c : expected_clusters)
-        for (const auto& v : expected_vowels)
-            valid.insert(c + v);
+    const auto& valid = valid_syllables();
     ASSERT_EQ(valid.size(), 368u);
 
     for (int i = 0; i < 20000; ++i) {
