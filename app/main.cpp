@@ -1,6 +1,6 @@
-#include "application.h"
-#include "exercise_state.h"
-#include "settings_window.h"
+#include "engine/exercise_state.h"
+#include "gui/application.h"
+#include "gui/settings_window.h"
 
 #include <exception>
 

@@ -18,13 +18,13 @@
 // threads and of the stall's busy-wait. A single --source run measures its CPU
 // time directly.
 
-#include "bench_support.h"
+#include "bench/bench_support.h"
 
-#include "application.h"
-#include "exercise_state.h"
-#include "exercise_window.h"
-#include "paced_timers.h"
-#include "plain_timers.h"
+#include "bench/tick_sources.h"
+#include "engine/exercise_state.h"
+#include "gui/application.h"
+#include "gui/exercise_window.h"
+#include "timing/paced_timers.h"
 
 #include <QEventLoop>
 #include <QLabel>
@@ -44,9 +44,10 @@ namespace
 {
 
 using bench::Clock;
+using bench::Source;
+using bench::source_name;
 using klankflits::ExerciseWindow;
 using klankflits::Module1;
-using klankflits::TickSource;
 
 constexpr std::int64_t tick_ms = 10;
 constexpr int steps_per_series = 21;
@@ -69,11 +70,6 @@ const char* change_name(Change change)
         return "picture hidden";
     }
     return "?";
-}
-
-const char* source_name(TickSource source)
-{
-    return source == TickSource::paced ? "paced" : "plain";
 }
 
 // The nominal time line of an exercise without clicks, replayed tick by tick
@@ -160,7 +156,7 @@ private:
 class TimedWindow : public ExerciseWindow
 {
 public:
-    TimedWindow(Module1& module, TickSource source)
+    TimedWindow(Module1& module, klankflits::TickSource* source)
         : ExerciseWindow(
               module, [] {}, nullptr, source),
           pace_(module.state.interval_ms, module.state.speed_step_ms, module.state.elapsed_ms),
@@ -238,19 +234,13 @@ private:
     std::string mismatch_;
 };
 
-// Counts the timer events the event loop delivers to each window's timers:
-// every one is a wake-up of the program for that window. A window's timers
-// belong to the window, or to its tick source object (PacedTimers or
-// PlainTimers), which the window owns outside the QObject tree; so a timer
-// event counts for a window when the receiver's topmost ancestor is the window
-// or a tick source object of the window's kind.
+// Counts the timer events the event loop delivers to each window's timers
+// (its own and its tick source's, which is its child): every one is a wake-up
+// of the program for that window.
 class TimerEventCounter : public QObject
 {
 public:
-    void watch(const QObject* window, TickSource source)
-    {
-        watched_.push_back({window, source, 0});
-    }
+    void watch(const QObject* window) { watched_.push_back({window, 0}); }
     std::int64_t count(const QObject* window) const
     {
         for (const auto& watched : watched_)
@@ -264,30 +254,18 @@ protected:
     {
         if (event->type() != QEvent::Timer)
             return false;
-        const QObject* root = receiver;
-        for (const QObject* object = receiver; object; object = object->parent()) {
-            root = object;
+        for (const QObject* object = receiver; object; object = object->parent())
             for (auto& watched : watched_)
                 if (watched.window == object) {
                     ++watched.count;
                     return false;
                 }
-        }
-        const bool paced = qobject_cast<const klankflits::PacedTimers*>(root) != nullptr;
-        const bool plain = qobject_cast<const klankflits::PlainTimers*>(root) != nullptr;
-        for (auto& watched : watched_)
-            if ((paced && watched.source == TickSource::paced) ||
-                (plain && watched.source == TickSource::plain_qtimer)) {
-                ++watched.count;
-                break;
-            }
         return false;
     }
 
 private:
     struct Watched {
         const QObject* window;
-        TickSource source;
         std::int64_t count;
     };
     std::vector<Watched> watched_;
@@ -371,7 +349,7 @@ struct Options {
     int speed_step_ms = klankflits::default_speed_step_ms;
     double minutes = 10;
     double cpu_minutes = 2;
-    std::vector<TickSource> sources{TickSource::paced, TickSource::plain_qtimer};
+    std::vector<Source> sources{Source::paced, Source::plain};
     int load_threads = 0;
     int stall_ms = 0;
     int stall_period_ms = 0;
@@ -379,7 +357,7 @@ struct Options {
 };
 
 struct Result {
-    TickSource source{};
+    Source source{};
     double seconds = 0;
     std::vector<double> lateness_ms;
     std::vector<double> nominal_ms;
@@ -408,26 +386,29 @@ Spent spent_now(LoadThreads& load, const Stalls& stalls)
 }
 
 // Runs the exercise with the given sources side by side for `minutes`.
-std::vector<Result> run(const Options& options, const std::vector<TickSource>& sources,
-                        double minutes, LoadThreads& load)
+std::vector<Result> run(const Options& options, const std::vector<Source>& sources, double minutes,
+                        LoadThreads& load)
 {
     TimerEventCounter counter;
     qApp->installEventFilter(&counter);
 
     std::vector<std::unique_ptr<Module1>> modules;
     std::vector<std::unique_ptr<TimedWindow>> windows;
+    std::vector<const klankflits::PacedTimers*> paced_sources;
     std::vector<Clock::time_point> starts;
-    for (const TickSource source : sources) {
+    for (const Source source : sources) {
         // As the settings window's Start does: the state is initialised, then
         // the two boxes are read into it.
         auto& module = modules.emplace_back(std::make_unique<Module1>(options.seed));
         klankflits::init_state(*module);
         module->state.interval_ms = options.interval_ms;
         module->state.speed_step_ms = options.speed_step_ms;
-        auto& window = windows.emplace_back(std::make_unique<TimedWindow>(*module, source));
+        auto* tick_source = bench::make_tick_source(source);
+        paced_sources.push_back(qobject_cast<const klankflits::PacedTimers*>(tick_source));
+        auto& window = windows.emplace_back(std::make_unique<TimedWindow>(*module, tick_source));
         starts.push_back(Clock::now());
         window->begin(starts.back());
-        counter.watch(window.get(), source);
+        counter.watch(window.get());
     }
     for (auto& window : windows)
         window->show();
@@ -463,8 +444,8 @@ std::vector<Result> run(const Options& options, const std::vector<TickSource>& s
         result.pause_error_ms = windows[i]->pause_error_ms();
         result.mismatch = windows[i]->mismatch();
         result.timer_events = counter.count(windows[i].get());
-        if (const auto* paced = windows[i]->paced_timers())
-            result.paced_wake_ups = paced->wake_ups();
+        if (paced_sources[i])
+            result.paced_wake_ups = paced_sources[i]->wake_ups();
         if (sources.size() == 1) {
             result.cpu_ms = end.cpu_ms - warm.cpu_ms;
             result.thread_wake_ups = end.thread_wake_ups - warm.thread_wake_ups;
@@ -537,12 +518,8 @@ Options read_options(int argc, char** argv)
     options.cpu_minutes = flags.number("cpu-minutes", options.cpu_minutes);
     options.seed = static_cast<std::uint64_t>(flags.number("seed", 1));
     const std::string source = flags.text("source", "both");
-    if (source == "paced")
-        options.sources = {TickSource::paced};
-    else if (source == "plain")
-        options.sources = {TickSource::plain_qtimer};
-    else if (source != "both")
-        throw std::invalid_argument("--source is both, paced or plain");
+    if (source != "both")
+        options.sources = {bench::source_named(source)};
     if (flags.has("load"))
         options.load_threads = static_cast<int>(
             flags.number("load", std::max(1u, std::thread::hardware_concurrency())));
@@ -674,14 +651,14 @@ int main(int argc, char** argv)
             status = 1;
         }
 
-    const auto find = [&](TickSource source) -> const Result* {
+    const auto find = [&](Source source) -> const Result* {
         for (const auto& result : results)
             if (result.source == source)
                 return &result;
         return nullptr;
     };
-    const Result* paced = find(TickSource::paced);
-    const Result* plain = find(TickSource::plain_qtimer);
+    const Result* paced = find(Source::paced);
+    const Result* plain = find(Source::plain);
     if (paced && plain) {
         const double ours = std::abs(drift_ms(paced->lateness_ms));
         const double theirs = std::abs(drift_ms(plain->lateness_ms));

@@ -19,11 +19,12 @@
 // number of flash steps and series, every Qt warning, and how often the
 // syllable and the picture were both visible (never, by the rules).
 
-#include "bench_support.h"
+#include "bench/bench_support.h"
+#include "bench/tick_sources.h"
 
-#include "application.h"
-#include "exercise_state.h"
-#include "exercise_window.h"
+#include "engine/exercise_state.h"
+#include "gui/application.h"
+#include "gui/exercise_window.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -36,9 +37,9 @@ namespace
 {
 
 using bench::Clock;
+using bench::Source;
 using klankflits::ExerciseWindow;
 using klankflits::Module1;
-using klankflits::TickSource;
 
 // Counts flash steps (each one sets the interval read-out) and series (each
 // one ends with the picture shown), and checks after every change that the
@@ -46,9 +47,9 @@ using klankflits::TickSource;
 class CountingWindow : public ExerciseWindow
 {
 public:
-    CountingWindow(Module1& module, TickSource source)
+    CountingWindow(Module1& module, Source source)
         : ExerciseWindow(
-              module, [] {}, nullptr, source),
+              module, [] {}, nullptr, bench::make_tick_source(source)),
           picture_(findChild<QLabel*>(QStringLiteral("Picture1")))
     {
     }
@@ -104,17 +105,13 @@ int main(int argc, char** argv)
     double minutes = 30;
     double clicks_per_second = 3;
     std::uint64_t seed = 1;
-    TickSource source = TickSource::paced;
+    Source source = Source::paced;
     try {
         const bench::Flags flags(argc, argv, {"minutes", "clicks-per-second", "seed", "source"});
         minutes = flags.number("minutes", minutes);
         clicks_per_second = flags.number("clicks-per-second", clicks_per_second);
         seed = static_cast<std::uint64_t>(flags.number("seed", 1));
-        const std::string name = flags.text("source", "paced");
-        if (name == "plain")
-            source = TickSource::plain_qtimer;
-        else if (name != "paced")
-            throw std::invalid_argument("--source is paced or plain");
+        source = bench::source_named(flags.text("source", "paced"));
         if (minutes <= 0 || clicks_per_second <= 0)
             throw std::invalid_argument("--minutes and --clicks-per-second must be positive");
     } catch (const std::exception& e) {
@@ -128,7 +125,7 @@ int main(int argc, char** argv)
     const bench::WarningCounter warnings;
     klankflits::Application app(argc, argv);
     std::printf("soak: %.1f min at interval 0, %.1f clicks/s, %s tick source, platform %s\n",
-                minutes, clicks_per_second, source == TickSource::paced ? "paced" : "plain QTimer",
+                minutes, clicks_per_second, source == Source::paced ? "paced" : "plain QTimer",
                 qPrintable(QGuiApplication::platformName()));
     std::fflush(stdout);
 

@@ -16,11 +16,11 @@
 // the same platform, lets it run for two seconds with the settings window up,
 // ends it and reports its peak resident memory, as a check on the child's.
 
-#include "bench_support.h"
+#include "bench/bench_support.h"
 
-#include "application.h"
-#include "exercise_state.h"
-#include "settings_window.h"
+#include "engine/exercise_state.h"
+#include "gui/application.h"
+#include "gui/settings_window.h"
 
 #include <QEvent>
 #include <QTimer>

@@ -4,11 +4,6 @@
 #   scripts/package                                 klankflits_<version>_<arch>.deb via CPack
 include(GNUInstallDirs)
 
-option(KLANKFLITS_BUILD_TOOLS "Build the generator of the pause picture and icons" OFF)
-if(KLANKFLITS_BUILD_TOOLS)
-    add_subdirectory(tools)
-endif()
-
 # The AppStream id; the desktop entry and the metainfo file are installed under
 # this name so that software centres can pair them.
 set(KLANKFLITS_APP_ID nl.klankflits.Klankflits)

@@ -1,4 +1,4 @@
-#include "exercise_state.h"
+#include "engine/exercise_state.h"
 
 namespace klankflits
 {

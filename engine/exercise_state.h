@@ -1,6 +1,6 @@
 #pragma once
 
-#include "syllables.h"
+#include "engine/syllables.h"
 
 #include <cstdint>
 
@@ -16,8 +16,9 @@ struct ExerciseState {
     std::int16_t series_count = 0;  // series finished in the current block of three
 };
 
-// The program's one module: everything the windows and the sequencer share,
-// owned by the start-up routine for the whole run and handed to whoever needs it.
+// The program's one module: everything the windows and the sequencer share.
+// main() owns it for the whole run and hands it to the start-up routine, which
+// hands it on to the windows.
 struct Module1 {
     SyllableTables tables;
     ExerciseState state;

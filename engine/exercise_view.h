@@ -1,14 +1,14 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 namespace klankflits
 {
 
-// The operations the engine performs on the exercise window's controls. The
-// exercise window implements them on its widgets; tests implement them with a
-// recorder. Each method is named after the control it acts on.
+// The operations the engine performs on the exercise window's controls (its
+// timers are in exercise_timers.h). The exercise window implements them on its
+// widgets; tests implement them with a recorder. Each method is named after the
+// control it acts on.
 //
 // A visible flag is the control's own flag as last set, not whether it is on
 // screen at the moment.
@@ -30,16 +30,6 @@ public:
     // Label1: interval read-out; Label3: series read-out
     virtual void set_label1_caption(const std::string& text) = 0;
     virtual void set_label3_caption(const std::string& text) = 0;
-
-    // Timer1: the 10 ms tick timer
-    virtual std::int32_t timer1_interval() const = 0;
-    virtual void enable_timer1() = 0;
-    virtual void disable_timer1() = 0;
-
-    // Timer2: the pause timer
-    virtual void set_timer2_interval(std::int32_t ms) = 0;
-    virtual void enable_timer2() = 0;
-    virtual void disable_timer2() = 0;
 };
 
 } // namespace klankflits

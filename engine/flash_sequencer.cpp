@@ -1,8 +1,8 @@
-#include "flash_sequencer.h"
+#include "engine/flash_sequencer.h"
 
-#include "checked_math.h"
-#include "exercise_state.h"
-#include "exercise_view.h"
+#include "engine/checked_math.h"
+#include "engine/exercise_state.h"
+#include "engine/exercise_view.h"
 
 #include <cmath>
 #include <string>
@@ -19,14 +19,15 @@ bool half_interval_passed(double interval_ms, double elapsed_ms)
 }
 } // namespace
 
-FlashSequencer::FlashSequencer(Module1& module, ExerciseView& view) : module_(module), view_(view)
+FlashSequencer::FlashSequencer(Module1& module, ExerciseView& view, ExerciseTimers& timers)
+    : module_(module), view_(view), timers_(timers)
 {
 }
 
 void FlashSequencer::timer1_tick()
 {
     auto& state = module_.state;
-    state.elapsed_ms = checked_add(state.elapsed_ms, view_.timer1_interval());
+    state.elapsed_ms = checked_add(state.elapsed_ms, timers_.timer1_interval());
     if (half_interval_passed(state.interval_ms, state.elapsed_ms)) {
         state.elapsed_ms = elapsed_restart_ms;
         flash_step();
@@ -54,27 +55,27 @@ void FlashSequencer::end_series()
 {
     auto& state = module_.state;
     state.series_count = checked_add(state.series_count, std::int16_t{1});
-    view_.set_timer2_interval(short_pause_ms);
+    timers_.set_timer2_interval(short_pause_ms);
     if (state.series_count == series_per_block) {
-        view_.set_timer2_interval(long_pause_ms);
+        timers_.set_timer2_interval(long_pause_ms);
         state.interval_ms = saturating_sub(state.interval_ms, state.speed_step_ms);
         state.series_count = 0;
         if (state.interval_ms < state.speed_step_ms)
             state.interval_ms = state.speed_step_ms;
     }
     // Timer2 goes on before Timer1 goes off, so one of them is always running.
-    view_.enable_timer2();
+    timers_.enable_timer2();
     view_.show_picture1();
-    view_.disable_timer1();
+    timers_.disable_timer1();
     state.flash_count = 0;
     view_.hide_txt_string();
 }
 
 void FlashSequencer::timer2_tick()
 {
-    view_.disable_timer2();
+    timers_.disable_timer2();
     view_.hide_picture1();
-    view_.enable_timer1();
+    timers_.enable_timer1();
     view_.hide_txt_string();
     pick_syllable(module_, view_);
 }
@@ -96,7 +97,7 @@ void FlashSequencer::command2_click()
 std::int64_t FlashSequencer::ticks_until_next_step() const
 {
     const auto& state = module_.state;
-    const std::int32_t tick_ms = view_.timer1_interval();
+    const std::int32_t tick_ms = timers_.timer1_interval();
     if (tick_ms <= 0 ||
         half_interval_passed(state.interval_ms, static_cast<double>(state.elapsed_ms) + tick_ms))
         return 1;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/exercise_timers.h"
+
 #include <cstdint>
 
 namespace klankflits
@@ -11,9 +13,9 @@ struct Module1;
 // Turns the exercise window's timer ticks and speed-button clicks into the
 // exercise: show and hide the syllable, ten showings to a series, a pause with
 // the picture after every series, and a shorter interval after every third one.
-// It reaches the window only through ExerciseView, so a test can drive it tick
-// by tick.
-class FlashSequencer
+// It reaches the window only through ExerciseView (the controls) and
+// ExerciseTimers (Timer1 and Timer2), so a test can drive it tick by tick.
+class FlashSequencer : public TimerHandlers
 {
 public:
     static constexpr std::int16_t steps_per_series = 21;
@@ -23,25 +25,24 @@ public:
     static constexpr std::int32_t button_step_ms = 100;
     static constexpr std::int32_t elapsed_restart_ms = 1;
 
-    FlashSequencer(Module1& module, ExerciseView& view);
+    FlashSequencer(Module1& module, ExerciseView& view, ExerciseTimers& timers);
 
-    void timer1_tick();    // tick of the tick timer
-    void timer2_tick();    // end of a pause
+    // TimerHandlers
+    void timer1_tick() override; // tick of the tick timer
+    void timer2_tick() override; // end of a pause
+    std::int64_t ticks_until_next_step() const override;
+
     void command1_click(); // "versnel": speed up by 100 ms
     void command2_click(); // "vertraag": slow down by 100 ms
 
     void flash_step();
-
-    // How many more ticks of Timer1 it takes, from the current state, until the
-    // tick that fires the next flash step (at least 1). Lets a tick source sleep
-    // through the ticks that would only add time.
-    std::int64_t ticks_until_next_step() const;
 
 private:
     void end_series();
 
     Module1& module_;
     ExerciseView& view_;
+    ExerciseTimers& timers_;
 };
 
 } // namespace klankflits

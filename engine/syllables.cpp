@@ -1,6 +1,6 @@
-#include "syllables.h"
+#include "engine/syllables.h"
 
-#include "exercise_view.h"
+#include "engine/exercise_view.h"
 
 #include <chrono>
 #include <cmath>

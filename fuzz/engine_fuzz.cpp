@@ -9,10 +9,10 @@
 // a violation aborts with a description. Exceptions escaping the engine (a
 // checked addition that overflowed, a slot outside a table) abort as well.
 
-#include "exercise_state.h"
-#include "exercise_view.h"
-#include "flash_sequencer.h"
-#include "support/expected_syllables.h"
+#include "engine/exercise_state.h"
+#include "engine/flash_sequencer.h"
+#include "support/invariants.h"
+#include "support/recording_view.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -33,77 +33,26 @@ using klankflits::Module1;
 constexpr std::int32_t int32_min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t int32_max = std::numeric_limits<std::int32_t>::max();
 
-// The exercise window's controls as flags, without any window or log.
-class FlagView : public klankflits::ExerciseView
-{
-public:
-    std::string caption;
-    bool txt_string_shown = false;
-    bool picture1_shown = false;
-    bool timer1_enabled = true;
-    bool timer2_enabled = false;
-    std::int32_t timer2_interval_ms = 0;
-    std::string label1;
-    long long steps = 0; // flash steps seen (each sets Label1 once)
+using View = klankflits::testing::RecordingView;
 
-    void set_txt_string_caption(const std::string& syllable) override { caption = syllable; }
-    bool txt_string_visible() const override { return txt_string_shown; }
-    void show_txt_string() override { txt_string_shown = true; }
-    void hide_txt_string() override { txt_string_shown = false; }
-    void show_picture1() override { picture1_shown = true; }
-    void hide_picture1() override { picture1_shown = false; }
-    void set_label1_caption(const std::string& text) override
-    {
-        label1 = text;
-        ++steps;
-    }
-    void set_label3_caption(const std::string&) override {}
-    std::int32_t timer1_interval() const override { return 10; }
-    void enable_timer1() override { timer1_enabled = true; }
-    void disable_timer1() override { timer1_enabled = false; }
-    void set_timer2_interval(std::int32_t ms) override { timer2_interval_ms = ms; }
-    void enable_timer2() override { timer2_enabled = true; }
-    void disable_timer2() override { timer2_enabled = false; }
-};
-
-[[noreturn]] void fail(const char* what, const Module1& m, const FlagView& v)
+[[noreturn]] void fail(const std::string& what, const Module1& m, const View& v)
 {
     const auto& s = m.state;
     std::fprintf(stderr,
                  "engine invariant broken: %s\n  interval_ms=%d speed_step_ms=%d elapsed_ms=%d "
                  "flash_count=%d series_count=%d\n  Timer1=%d Timer2=%d (interval %d) "
                  "txt_string=%d \"%s\" Picture1=%d\n",
-                 what, int(s.interval_ms), int(s.speed_step_ms), int(s.elapsed_ms),
+                 what.c_str(), int(s.interval_ms), int(s.speed_step_ms), int(s.elapsed_ms),
                  int(s.flash_count), int(s.series_count), int(v.timer1_enabled),
                  int(v.timer2_enabled), int(v.timer2_interval_ms), int(v.txt_string_shown),
-                 v.caption.c_str(), int(v.picture1_shown));
+                 v.txt_string.c_str(), int(v.picture1_shown));
     std::abort();
 }
 
-void check_invariants(const Module1& m, const FlagView& v)
+void check_invariants(const Module1& m, const View& v)
 {
-    const auto& s = m.state;
-    if (v.timer1_enabled == v.timer2_enabled)
-        fail("exactly one of Timer1 and Timer2 must be enabled", m, v);
-    if (v.txt_string_shown && v.picture1_shown)
-        fail("txt_string and Picture1 both visible", m, v);
-    if (s.flash_count < 0 || s.flash_count > 20)
-        fail("flash_count outside 0..20", m, v);
-    if (s.series_count < 0 || s.series_count > 2)
-        fail("series_count outside 0..2", m, v);
-    if (s.elapsed_ms < 1)
-        fail("elapsed_ms below 1", m, v);
-    if (klankflits::testing::valid_syllables().count(v.caption) == 0)
-        fail("caption is not one of the 368 syllables", m, v);
-    if (v.timer2_enabled) {
-        if (!v.picture1_shown || v.txt_string_shown || s.flash_count != 0)
-            fail("a pause shows the picture and nothing else, between series", m, v);
-        if (v.timer2_interval_ms != FlashSequencer::short_pause_ms &&
-            v.timer2_interval_ms != FlashSequencer::long_pause_ms)
-            fail("Timer2 runs with an interval other than a pause", m, v);
-    } else if (v.picture1_shown) {
-        fail("Picture1 visible outside a pause", m, v);
-    }
+    if (const std::string broken = klankflits::testing::broken_invariant(m, v); !broken.empty())
+        fail(broken, m, v);
 }
 
 std::int32_t starting_value(FuzzedDataProvider& in)
@@ -137,8 +86,8 @@ std::int32_t starting_value(FuzzedDataProvider& in)
 
 struct Run {
     Module1 module{1};
-    FlagView view;
-    FlashSequencer sequencer{module, view};
+    View view;
+    FlashSequencer sequencer{module, view, view};
 
     void timer1_tick()
     {
@@ -157,7 +106,7 @@ struct Run {
         const std::int64_t ticks = sequencer.ticks_until_next_step();
         if (ticks < 1)
             fail("ticks_until_next_step below 1", module, view);
-        const long long steps_before = view.steps;
+        const int steps_before = view.syllables_drawn;
         auto& state = module.state;
         if (ticks <= 64) {
             for (std::int64_t i = 1; i < ticks; ++i)
@@ -170,10 +119,10 @@ struct Run {
             if (static_cast<double>(state.interval_ms) / 2.0 < state.elapsed_ms)
                 fail("ticks_until_next_step skips a step", module, view);
         }
-        if (view.steps != steps_before)
+        if (view.syllables_drawn != steps_before)
             fail("a step fired before ticks_until_next_step said it would", module, view);
         sequencer.timer1_tick();
-        if (view.steps != steps_before + 1)
+        if (view.syllables_drawn != steps_before + 1)
             fail("no step on the tick ticks_until_next_step named", module, view);
     }
 
@@ -241,6 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         check_invariants(run.module, run.view);
+        run.view.log.clear(); // the record is not needed here
         const auto& s = run.module.state;
         if (previous_series == 2 && s.series_count == 0 && s.interval_ms < s.speed_step_ms)
             fail("a block end leaves the interval below the speed step", run.module, run.view);

@@ -13,7 +13,7 @@
 // surrogates included), or as a sequence of pieces (digits of several scripts,
 // the locale's signs and separators, blanks and look-alikes).
 
-#include "number_reading.h"
+#include "gui/number_reading.h"
 
 #include <QChar>
 #include <QLocale>

@@ -1,8 +1,10 @@
-# Shared by the scripts: install what is missing, configure and build.
-# Sourced, not run.
+# Shared by the scripts: install what is missing, configure and build through
+# the presets in CMakePresets.json. Sourced, not run.
+#
+# KLANKFLITS_SKIP_APT=1 leaves the packages alone, for machines where they come
+# from elsewhere (another distribution, a prepared CI image).
 
 KLANKFLITS_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD_DIR=${BUILD_DIR:-$KLANKFLITS_ROOT/build}
 
 # What a fresh Debian 12 needs to build, test and show the program.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -20,6 +22,11 @@ missing_packages() {
 }
 
 ensure_packages() {
+    [ "${KLANKFLITS_SKIP_APT:-0}" = 1 ] && return 0
+    command -v dpkg-query >/dev/null || {
+        echo "No dpkg here: install the packages yourself and set KLANKFLITS_SKIP_APT=1:" "$@" >&2
+        return 1
+    }
     local missing
     missing=$(missing_packages "$@")
     [ -z "$missing" ] && return 0
@@ -34,7 +41,19 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
 }
 
+# Where a preset builds: its binaryDir, build-<preset>/ (dev: build/).
+preset_build_dir() {
+    if [ "$1" = dev ]; then
+        echo "$KLANKFLITS_ROOT/build"
+    else
+        echo "$KLANKFLITS_ROOT/build-$1"
+    fi
+}
+
+# configure_and_build PRESET [CMAKE CONFIGURE ARGS...]
 configure_and_build() {
-    cmake -S "$KLANKFLITS_ROOT" -B "$BUILD_DIR" -G Ninja "$@"
-    cmake --build "$BUILD_DIR" --parallel "$(nproc 2>/dev/null || echo 2)"
+    local preset=$1
+    shift
+    (cd "$KLANKFLITS_ROOT" && cmake --preset "$preset" "$@" >/dev/null &&
+        cmake --build --preset "$preset" --parallel "$(nproc 2>/dev/null || echo 2)")
 }

@@ -1,7 +1,7 @@
-#include "exercise_state.h"
+#include "engine/exercise_state.h"
+#include "engine/syllables.h"
 #include "support/expected_syllables.h"
 #include "support/recording_view.h"
-#include "syllables.h"
 
 #include <gtest/gtest.h>
 

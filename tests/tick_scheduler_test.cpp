@@ -1,12 +1,13 @@
-#include "exercise_state.h"
-#include "flash_sequencer.h"
-#include "paced_timers.h"
+#include "engine/exercise_state.h"
+#include "engine/flash_sequencer.h"
 #include "support/recording_view.h"
 #include "support/simulated_window.h"
-#include "tick_scheduler.h"
+#include "timing/paced_timers.h"
+#include "timing/tick_scheduler.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -102,47 +103,17 @@ std::vector<Event> run_tick_by_tick(const Session& s, std::vector<Click>& clicks
 
 // ---------------------------------------------------------------- scheduled
 
-// A recording view whose timer operations go to a scheduler (TickScheduler or
-// PacedTimers): the exercise window's job, without the window.
-template <typename Timers> class ForwardingView : public RecordingView
+// The timers are the scheduler's, so the trace of a scheduled run holds the
+// operations on the controls; the tick-by-tick reference is compared on those.
+bool is_timer_operation(const std::string& op)
 {
-public:
-    Timers* timers = nullptr;
-    std::int32_t timer1_interval() const override { return timers->timer1_interval(); }
-    void enable_timer1() override
-    {
-        forward("Timer1.on", [this] { timers->enable_timer1(); });
-    }
-    void disable_timer1() override
-    {
-        forward("Timer1.off", [this] { timers->disable_timer1(); });
-    }
-    void set_timer2_interval(std::int32_t ms) override
-    {
-        RecordingView::set_timer2_interval(ms);
-        timers->set_timer2_interval(ms);
-    }
-    void enable_timer2() override
-    {
-        forward("Timer2.on", [this] { timers->enable_timer2(); });
-    }
-    void disable_timer2() override
-    {
-        forward("Timer2.off", [this] { timers->disable_timer2(); });
-    }
+    return op.rfind("Timer", 0) == 0;
+}
 
-private:
-    template <typename F> void forward(const char* entry, F&& call)
-    {
-        log.emplace_back(entry);
-        call();
-    }
-};
-
-TickScheduler::Engine engine_of(FlashSequencer& sequencer)
+std::vector<Event> control_operations(std::vector<Event> trace)
 {
-    return {[&sequencer] { sequencer.timer1_tick(); }, [&sequencer] { sequencer.timer2_tick(); },
-            [&sequencer] { return sequencer.ticks_until_next_step(); }};
+    std::erase_if(trace, [](const Event& e) { return is_timer_operation(e.op); });
+    return trace;
 }
 
 // The same session through a TickScheduler on a fake clock that wakes it
@@ -155,24 +126,22 @@ struct ScheduledRun {
     };
 
     Module1 module;
-    ForwardingView<TickScheduler> view;
-    FlashSequencer sequencer{module, view};
-    std::vector<Event> trace;
+    RecordingView view;
     TickScheduler scheduler;
+    FlashSequencer sequencer{module, view, scheduler};
+    std::vector<Event> trace;
     TimePoint now = origin;
     std::int64_t wake_ups = 0;
     std::int64_t empty_wake_ups = 0;
 
-    ScheduledRun(const Session& s, milliseconds bound = TickScheduler::default_catch_up_bound)
-        : module(s.seed), scheduler(wrap(engine_of(sequencer)), bound)
+    explicit ScheduledRun(const Session& s) : module(s.seed), stamping_{*this}
     {
-        view.timers = &scheduler;
         init_state(module);
         module.state.interval_ms = s.interval_ms;
         module.state.speed_step_ms = s.speed_step_ms;
         pick_syllable(module, view);
         collect(now);
-        scheduler.start(now);
+        scheduler.start(stamping_, now);
     }
 
     void run(std::int64_t length_ms, const std::vector<Click>& clicks, Stall* stall = nullptr)
@@ -208,22 +177,31 @@ struct ScheduledRun {
 
 private:
     // Stamps what each delivered tick or pause end logs with both times.
-    TickScheduler::Engine wrap(TickScheduler::Engine e)
-    {
-        const auto stamped = [this](std::function<void()> f) {
-            return [this, f] {
-                f();
-                collect(scheduler.nominal_now());
-            };
-        };
-        return {stamped(e.timer1_tick), stamped(e.timer2_tick), e.ticks_until_next_step};
-    }
+    struct StampingHandlers : TimerHandlers {
+        ScheduledRun& run;
+        explicit StampingHandlers(ScheduledRun& r) : run(r) {}
+        void timer1_tick() override
+        {
+            run.sequencer.timer1_tick();
+            run.collect(run.scheduler.nominal_now());
+        }
+        void timer2_tick() override
+        {
+            run.sequencer.timer2_tick();
+            run.collect(run.scheduler.nominal_now());
+        }
+        std::int64_t ticks_until_next_step() const override
+        {
+            return run.sequencer.ticks_until_next_step();
+        }
+    };
 
     void collect(TimePoint nominal)
     {
         for (; logged_ < view.log.size(); ++logged_)
             trace.push_back({view.log[logged_], ms_since_origin(now), ms_since_origin(nominal)});
     }
+    StampingHandlers stamping_;
     std::size_t logged_ = 0;
 };
 
@@ -284,7 +262,7 @@ TEST_P(TraceEquivalence, SameOperationsAtTheSameTimesAsTickByTick)
 
     ScheduledRun scheduled(s);
     scheduled.run(s.length_ms, clicks);
-    EXPECT_TRUE(same_trace(reference, scheduled.trace));
+    EXPECT_TRUE(same_trace(control_operations(reference), scheduled.trace));
     EXPECT_EQ(scheduled.empty_wake_ups, 0) << "every wake-up should deliver a view operation";
 }
 
@@ -328,7 +306,7 @@ TEST_P(StallWithinBound, LosesNoNominalTime)
     run.run(c.session.length_ms, none, &stall);
 
     const std::int64_t late_until = stall.wake_ms + c.late_ms;
-    std::vector<Event> expected = reference;
+    std::vector<Event> expected = control_operations(reference);
     for (auto& e : expected)
         if (e.at >= stall.wake_ms && e.at <= late_until)
             e.at = late_until;
@@ -367,7 +345,7 @@ TEST_P(StallBeyondBound, ResumesFromNowWithoutABurst)
     ScheduledRun::Stall stall{c.from_ms, c.late_ms};
     run.run(c.session.length_ms + c.late_ms, none, &stall);
 
-    std::vector<Event> expected = reference;
+    std::vector<Event> expected = control_operations(reference);
     std::int64_t skipped_over = 0;
     for (auto& e : expected) {
         if (e.at >= stall.wake_ms) {
@@ -411,20 +389,28 @@ TEST(WakeUps, OnePerStepAndOnePerPauseAtTheDefaultPace)
 
 TEST(TickSchedulerDelivery, NestedWakeUpDuringATickDeliversNothing)
 {
-    TickScheduler* scheduler = nullptr;
-    int ticks = 0;
-    std::optional<TimePoint> nested;
-    TickScheduler s({[&] {
-                         ++ticks;
-                         nested = scheduler->wake(origin + 1s);
-                         scheduler->catch_up(origin + 1s);
-                     },
-                     [] {}, [] { return std::int64_t{1}; }});
-    scheduler = &s;
-    s.start(origin);
-    EXPECT_EQ(s.wake(origin + 30ms), origin + 40ms);
-    EXPECT_EQ(ticks, 3);
-    EXPECT_FALSE(nested.has_value());
+    // Handlers that run a wake-up of their own from inside a tick, as an
+    // event loop started from a tick would.
+    struct Reentering : TimerHandlers {
+        TickScheduler& scheduler;
+        int ticks = 0;
+        std::optional<TimePoint> nested;
+        explicit Reentering(TickScheduler& s) : scheduler(s) {}
+        void timer1_tick() override
+        {
+            ++ticks;
+            nested = scheduler.wake(origin + 1s);
+            scheduler.catch_up(origin + 1s);
+        }
+        void timer2_tick() override {}
+        std::int64_t ticks_until_next_step() const override { return 1; }
+    };
+    TickScheduler scheduler;
+    Reentering handlers(scheduler);
+    scheduler.start(handlers, origin);
+    EXPECT_EQ(scheduler.wake(origin + 30ms), origin + 40ms);
+    EXPECT_EQ(handlers.ticks, 3);
+    EXPECT_FALSE(handlers.nested.has_value());
 }
 
 // ---------------------------------------------------------------- the Qt driver
@@ -438,61 +424,91 @@ QCoreApplication& application()
     return app;
 }
 
-TEST(PacedTimers, SleepsUntilTheNextStepAndReArmsAfterEachWakeUp)
+// The paced source on a fake clock whose QTimer runs out exactly when armed
+// (or `late` after): the clock moves on by the wait, then the source wakes.
+struct FakeClockRun {
+    TimePoint now = origin;
+    Module1 module{3};
+    RecordingView view;
+    PacedTimers timers{[this] { return now; }};
+    FlashSequencer sequencer{module, view, timers.timers()};
+
+    FakeClockRun() { init_state(module); }
+
+    void let_timer_run_out()
+    {
+        auto* timer = timers.findChild<QTimer*>();
+        ASSERT_TRUE(timer && timer->isActive());
+        now += milliseconds(timer->interval());
+        timers.wake();
+    }
+
+    // Lets the timer run out until the next flash step or pause end, and
+    // returns when on the clock it came, in ms since the start.
+    std::int64_t next_change()
+    {
+        const auto drawn = view.syllables_drawn;
+        for (int wake = 0; wake < 100 && view.syllables_drawn == drawn; ++wake)
+            let_timer_run_out();
+        return ms_since_origin(now);
+    }
+};
+
+TEST(PacedTimers, FiresNeverBeforeAStepIsDueAndWithinAFewMsOfIt)
 {
     application();
-    TimePoint now = origin;
-    Module1 module(3);
-    ForwardingView<PacedTimers> view;
-    FlashSequencer sequencer(module, view);
-    PacedTimers timers(engine_of(sequencer), [&] { return now; });
-    view.timers = &timers;
-    init_state(module);
+    FakeClockRun run;
+    run.timers.start(run.sequencer);
 
-    timers.start();
-    EXPECT_TRUE(timers.qtimer().isActive());
-    EXPECT_TRUE(timers.qtimer().isSingleShot());
-    EXPECT_EQ(timers.qtimer().timerType(), Qt::PreciseTimer);
-    // A long wait ends a hundredth early; a short one finishes it.
-    EXPECT_EQ(timers.qtimer().interval(), 1000 - 11);
-    now += 989ms;
-    timers.wake();
-    EXPECT_FALSE(view.txt_string_shown);
-    EXPECT_EQ(timers.qtimer().interval(), 11);
+    // Steps at the default pace are due every 1000 ms, from the start.
+    for (std::int64_t due = 1000; due <= 5000; due += 1000) {
+        const auto at = run.next_change();
+        EXPECT_GE(at, due);
+        EXPECT_LE(at, due + 2);
+    }
+    // Woken 95 ms late: the step comes at once, the next one on its time.
+    const auto drawn = run.view.syllables_drawn;
+    run.now = origin + 6095ms;
+    run.timers.wake();
+    EXPECT_EQ(run.view.syllables_drawn, drawn + 1);
+    const auto at = run.next_change();
+    EXPECT_GE(at, 7000);
+    EXPECT_LE(at, 7002);
 
-    now = origin + 1095ms; // woken 95 ms late: the step comes now, the next one on time
-    timers.wake();
-    EXPECT_TRUE(view.txt_string_shown);
-    EXPECT_EQ(timers.qtimer().interval(), 905 - 10);
+    // A click halfway to the next step re-plans: at 7500 ms, 50 ticks since
+    // the last step, the interval becomes 1900 and the step is due on the
+    // tick that takes 501 ms past 950, 45 ticks on: at 7950 ms.
+    run.now = origin + 7500ms;
+    run.timers.between_ticks([&] { run.sequencer.command1_click(); });
+    EXPECT_EQ(run.module.state.elapsed_ms, 501);
+    const auto after_click = run.next_change();
+    EXPECT_GE(after_click, 7950);
+    EXPECT_LE(after_click, 7952);
+}
 
-    now = origin + 1500ms; // a click halfway: 50 ticks delivered, then 1900 ms
-    timers.before_click();
-    EXPECT_EQ(module.state.elapsed_ms, 501);
-    sequencer.command1_click();
-    timers.after_click();
-    EXPECT_EQ(timers.qtimer().interval(), 450 - 5); // 501 + 45 x 10 > 950
-
-    now = origin + 1946ms; // short waits are not cut
-    timers.wake();
-    EXPECT_EQ(timers.qtimer().interval(), 4);
-
-    // Switched from outside a tick: re-planned at once.
-    timers.disable_timer1();
-    EXPECT_FALSE(timers.qtimer().isActive());
-    timers.set_timer2_interval(3500);
-    timers.enable_timer2();
-    EXPECT_EQ(timers.qtimer().interval(), 3500 - 36);
-    EXPECT_EQ(timers.wake_ups(), 3);
+TEST(PacedTimers, EndsAPauseWithinAFewMsOfItsNominalEnd)
+{
+    application();
+    FakeClockRun run;
+    run.module.state.interval_ms = 200; // 21 steps of 100 ms, then 3.5 s
+    run.timers.start(run.sequencer);
+    for (int step = 1; step <= 21; ++step)
+        run.next_change();
+    ASSERT_TRUE(run.view.picture1_shown);
+    const auto pause_end = run.next_change();
+    EXPECT_FALSE(run.view.picture1_shown);
+    EXPECT_GE(pause_end, 2100 + 3500);
+    EXPECT_LE(pause_end, 2100 + 3500 + 2);
+    EXPECT_LE(run.timers.wake_ups(), 21 + 2 * 2); // a long wait takes two wake-ups
 }
 
 TEST(PacedTimers, RunsTheExerciseOnTheRealClock)
 {
     application();
     Module1 module(3);
-    ForwardingView<PacedTimers> view;
-    FlashSequencer sequencer(module, view);
-    PacedTimers timers(engine_of(sequencer));
-    view.timers = &timers;
+    RecordingView view;
+    PacedTimers timers;
+    FlashSequencer sequencer(module, view, timers.timers());
     init_state(module);
     module.state.interval_ms = 40; // a step every 30 ms: show, hide, ...
 
@@ -500,7 +516,7 @@ TEST(PacedTimers, RunsTheExerciseOnTheRealClock)
         return std::count(view.log.begin(), view.log.end(), "txt_string.show");
     };
     const auto started = TickScheduler::Clock::now();
-    timers.start();
+    timers.start(sequencer);
     while (shown() < 5 && TickScheduler::Clock::now() - started < 10s)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     EXPECT_EQ(shown(), 5);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "exercise_view.h"
+#include "engine/exercise_timers.h"
+#include "engine/exercise_view.h"
 
 #include <cstdint>
 #include <string>
@@ -9,9 +10,10 @@
 namespace klankflits::testing
 {
 
-// An exercise window without a window: keeps each control's state as the
-// engine last set it and records every operation in order.
-class RecordingView : public ExerciseView
+// An exercise window without a window: its controls and its two timers. Keeps
+// each one's state as the engine last set it and records every operation in
+// order, so a test can assert the exact sequence.
+class RecordingView : public ExerciseView, public ExerciseTimers
 {
 public:
     std::string txt_string;
@@ -27,6 +29,7 @@ public:
     std::vector<std::string> log;
     int syllables_drawn = 0;
 
+    // ExerciseView
     void set_txt_string_caption(const std::string& syllable) override
     {
         txt_string = syllable;
@@ -48,6 +51,8 @@ public:
         label3 = text;
         log.push_back("Label3=" + text);
     }
+
+    // ExerciseTimers
     std::int32_t timer1_interval() const override { return timer1_interval_ms; }
     void enable_timer1() override { set(timer1_enabled, true, "Timer1.on"); }
     void disable_timer1() override { set(timer1_enabled, false, "Timer1.off"); }

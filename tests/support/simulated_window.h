@@ -1,8 +1,8 @@
 #pragma once
 
-#include "exercise_state.h"
-#include "flash_sequencer.h"
-#include "recording_view.h"
+#include "engine/exercise_state.h"
+#include "engine/flash_sequencer.h"
+#include "support/recording_view.h"
 
 #include <cstdint>
 
@@ -17,7 +17,7 @@ class SimulatedWindow
 public:
     Module1 module;
     RecordingView view;
-    FlashSequencer sequencer{module, view};
+    FlashSequencer sequencer{module, view, view};
     std::int64_t now_ms = 0;
 
     explicit SimulatedWindow(std::uint64_t seed = 1, std::int32_t interval_ms = 2000,

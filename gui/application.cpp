@@ -1,4 +1,4 @@
-#include "application.h"
+#include "gui/application.h"
 
 #include <QIcon>
 #include <QLibraryInfo>
@@ -38,7 +38,7 @@ bool Application::notify(QObject* receiver, QEvent* event)
     } catch (const std::exception& e) {
         report_fault(QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        report_fault(tr("onbekende fout"));
+        report_fault(QStringLiteral("onbekende fout"));
     }
     return true;
 }
@@ -50,8 +50,8 @@ void Application::report_fault(const QString& what)
     failing_ = true;
     exit_status_ = 1;
     QMessageBox::critical(nullptr, applicationDisplayName(),
-                          tr("Er ging iets mis in het programma: %1\n\n"
-                             "Het programma stopt nu.")
+                          QStringLiteral("Er ging iets mis in het programma: %1\n\n"
+                                         "Het programma stopt nu.")
                               .arg(what));
     exit(exit_status_);
 }

@@ -1,6 +1,6 @@
-#include "exercise_state.h"
-#include "exercise_window.h"
-#include "settings_window.h"
+#include "engine/exercise_state.h"
+#include "gui/exercise_window.h"
+#include "gui/settings_window.h"
 #include "window_test_support.h"
 
 #include <QLabel>

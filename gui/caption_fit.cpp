@@ -1,6 +1,6 @@
-#include "caption_fit.h"
+#include "gui/caption_fit.h"
 
-#include "two_line_button.h"
+#include "gui/two_line_button.h"
 
 #include <QFontMetrics>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "program_window.h"
+#include "gui/program_window.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

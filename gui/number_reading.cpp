@@ -1,4 +1,4 @@
-#include "number_reading.h"
+#include "gui/number_reading.h"
 
 #include <algorithm>
 #include <limits>

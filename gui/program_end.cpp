@@ -1,4 +1,4 @@
-#include "program_end.h"
+#include "gui/program_end.h"
 
 #include <QCoreApplication>
 

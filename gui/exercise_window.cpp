@@ -1,12 +1,11 @@
-#include "exercise_window.h"
+#include "gui/exercise_window.h"
 
-#include "caption_fit.h"
-#include "controls.h"
-#include "exercise_state.h"
-#include "paced_timers.h"
-#include "plain_timers.h"
-#include "twips.h"
-#include "two_line_button.h"
+#include "engine/exercise_state.h"
+#include "gui/caption_fit.h"
+#include "gui/controls.h"
+#include "gui/twips.h"
+#include "gui/two_line_button.h"
+#include "timing/paced_timers.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -32,16 +31,22 @@ QFont syllable_font()
 
 } // namespace
 
-ExerciseWindow::ExerciseWindow(Module1& module, EndProgram end_program, QWidget* parent,
-                               TickSource source)
-    : ProgramWindow(std::move(end_program), parent), module_(module), sequencer_(module, *this)
+namespace
 {
-    TimerEngine engine{[this] { sequencer_.timer1_tick(); }, [this] { sequencer_.timer2_tick(); },
-                       [this] { return sequencer_.ticks_until_next_step(); }};
-    if (source == TickSource::paced)
-        timers_ = std::make_unique<PacedTimers>(std::move(engine));
-    else
-        timers_ = std::make_unique<PlainTimers>(std::move(engine));
+TickSource* adopt(TickSource* tick_source, QObject* window)
+{
+    if (!tick_source)
+        return new PacedTimers(window);
+    tick_source->setParent(window);
+    return tick_source;
+}
+} // namespace
+
+ExerciseWindow::ExerciseWindow(Module1& module, EndProgram end_program, QWidget* parent,
+                               TickSource* tick_source)
+    : ProgramWindow(std::move(end_program), parent), module_(module),
+      tick_source_(adopt(tick_source, this)), sequencer_(module, *this, tick_source_->timers())
+{
     create_controls();
     load();
 }
@@ -86,13 +91,11 @@ void ExerciseWindow::create_controls()
 
     fit_font_to_captions(this);
 
-    // A click changes when the next step is due: the tick source first
-    // delivers the ticks due before it and plans again after it.
+    // A click changes when the next step is due, so it takes its place among
+    // the ticks.
     const auto speed_click = [this](void (FlashSequencer::*click)()) {
         return [this, click] {
-            timers_->before_click();
-            (sequencer_.*click)();
-            timers_->after_click();
+            tick_source_->between_ticks([this, click] { (sequencer_.*click)(); });
         };
     };
     connect(command1_, &QPushButton::clicked, this, speed_click(&FlashSequencer::command1_click));
@@ -103,7 +106,7 @@ void ExerciseWindow::create_controls()
 void ExerciseWindow::load()
 {
     pick_syllable(module_, *this);
-    timers_->start();
+    tick_source_->start(sequencer_);
     cmd_exit_->setFocus();
 }
 
@@ -142,48 +145,6 @@ void ExerciseWindow::set_label1_caption(const std::string& text)
 void ExerciseWindow::set_label3_caption(const std::string& text)
 {
     label3_->setText(QString::fromStdString(text));
-}
-
-std::int32_t ExerciseWindow::timer1_interval() const
-{
-    return timers_->timer1_interval();
-}
-void ExerciseWindow::enable_timer1()
-{
-    timers_->enable_timer1();
-}
-void ExerciseWindow::disable_timer1()
-{
-    timers_->disable_timer1();
-}
-void ExerciseWindow::set_timer2_interval(std::int32_t ms)
-{
-    timers_->set_timer2_interval(ms);
-}
-void ExerciseWindow::enable_timer2()
-{
-    timers_->enable_timer2();
-}
-void ExerciseWindow::disable_timer2()
-{
-    timers_->disable_timer2();
-}
-
-bool ExerciseWindow::timer1_enabled() const
-{
-    return timers_->timer1_enabled();
-}
-bool ExerciseWindow::timer2_enabled() const
-{
-    return timers_->timer2_enabled();
-}
-int ExerciseWindow::timer2_interval() const
-{
-    return timers_->timer2_interval();
-}
-const PacedTimers* ExerciseWindow::paced_timers() const
-{
-    return dynamic_cast<const PacedTimers*>(timers_.get());
 }
 
 } // namespace klankflits

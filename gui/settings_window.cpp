@@ -1,11 +1,11 @@
-#include "settings_window.h"
+#include "gui/settings_window.h"
 
-#include "caption_fit.h"
-#include "controls.h"
-#include "exercise_state.h"
-#include "exercise_window.h"
-#include "number_reading.h"
-#include "twips.h"
+#include "engine/exercise_state.h"
+#include "gui/caption_fit.h"
+#include "gui/controls.h"
+#include "gui/exercise_window.h"
+#include "gui/number_reading.h"
+#include "gui/twips.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -23,20 +23,20 @@ QString problem_text(const NumberReading& reading, const QString& prompt, const 
     const QLocale locale;
     switch (reading.problem) {
     case NumberReading::Problem::Empty:
-        return SettingsWindow::tr("Bij \"%1\" staat nog niets.\n\n"
-                                  "Vul een heel getal in, in milliseconden, bijvoorbeeld 2000.")
+        return QStringLiteral("Bij \"%1\" staat nog niets.\n\n"
+                              "Vul een heel getal in, in milliseconden, bijvoorbeeld 2000.")
             .arg(prompt);
     case NumberReading::Problem::OutOfRange:
-        return SettingsWindow::tr("Bij \"%1\" staat \"%2\". Dat getal is te groot.\n\n"
-                                  "Vul een heel getal in, in milliseconden, van %3 tot en met %4.")
+        return QStringLiteral("Bij \"%1\" staat \"%2\". Dat getal is te groot.\n\n"
+                              "Vul een heel getal in, in milliseconden, van %3 tot en met %4.")
             .arg(prompt, text, QString::number(std::numeric_limits<std::int32_t>::min()),
                  QString::number(std::numeric_limits<std::int32_t>::max()));
     case NumberReading::Problem::NotANumber:
     case NumberReading::Problem::None:
         break;
     }
-    return SettingsWindow::tr("Bij \"%1\" staat \"%2\". Dat is geen getal.\n\n"
-                              "Vul een heel getal in, in milliseconden, bijvoorbeeld 2000.")
+    return QStringLiteral("Bij \"%1\" staat \"%2\". Dat is geen getal.\n\n"
+                          "Vul een heel getal in, in milliseconden, bijvoorbeeld 2000.")
         .arg(prompt, text);
 }
 

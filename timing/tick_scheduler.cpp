@@ -1,9 +1,8 @@
-#include "tick_scheduler.h"
+#include "timing/tick_scheduler.h"
 
-#include "scoped_flag.h"
+#include "timing/scoped_flag.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace klankflits
 {
@@ -15,11 +14,6 @@ namespace
 constexpr std::int64_t max_ticks_ahead = std::int64_t{1} << 32;
 
 } // namespace
-
-TickScheduler::TickScheduler(Engine engine, std::chrono::milliseconds catch_up_bound)
-    : engine_(std::move(engine)), catch_up_bound_(catch_up_bound)
-{
-}
 
 // Enabling a running timer changes nothing, as setting an enabled flag that is
 // already set; so does disabling a stopped one.
@@ -54,9 +48,9 @@ void TickScheduler::disable_timer2()
     timer2_.enabled = false;
 }
 
-void TickScheduler::start(TimePoint now)
+void TickScheduler::start(TimerHandlers& handlers, TimePoint now)
 {
-    started_ = true;
+    handlers_ = &handlers;
     nominal_now_ = now;
     timer1_ = Timer1{true, now, 0};
     if (timer2_.enabled)
@@ -78,12 +72,12 @@ std::optional<TickScheduler::TimePoint> TickScheduler::pause_end_due() const
 
 std::optional<TickScheduler::TimePoint> TickScheduler::next_wake() const
 {
-    if (!started_)
+    if (!handlers_)
         return std::nullopt;
     auto wake_at = pause_end_due();
     if (timer1_.enabled) {
         const std::int64_t ticks =
-            std::clamp<std::int64_t>(engine_.ticks_until_next_step(), 1, max_ticks_ahead);
+            std::clamp<std::int64_t>(handlers_->ticks_until_next_step(), 1, max_ticks_ahead);
         const TimePoint step_at = timer1_.epoch + (timer1_.delivered + ticks) * tick;
         if (!wake_at || step_at < *wake_at)
             wake_at = step_at;
@@ -95,11 +89,11 @@ void TickScheduler::deliver_due(TimePoint now)
 {
     // A nested call, from an event loop that the engine runs inside a tick,
     // leaves the delivery to the call that is already at it.
-    if (!started_ || delivering_)
+    if (!handlers_ || delivering_)
         return;
 
     // Long stall: move the time line so that the overdue event is due now.
-    if (const auto due = next_wake(); due && now - *due > catch_up_bound_) {
+    if (const auto due = next_wake(); due && now - *due > catch_up_bound) {
         const Duration shift = now - *due;
         timer1_.epoch += shift;
         timer2_.enabled_at += shift;
@@ -115,11 +109,11 @@ void TickScheduler::deliver_due(TimePoint now)
         if (pause_end && *pause_end <= now && (!tick_at || *pause_end <= *tick_at)) {
             nominal_now_ = *pause_end;
             timer2_.enabled_at = *pause_end; // a timer left on fires again an interval later
-            engine_.timer2_tick();
+            handlers_->timer2_tick();
         } else if (tick_at && *tick_at <= now) {
             nominal_now_ = *tick_at;
             ++timer1_.delivered;
-            engine_.timer1_tick();
+            handlers_->timer1_tick();
         } else {
             break;
         }

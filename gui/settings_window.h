@@ -1,6 +1,6 @@
 #pragma once
 
-#include "program_window.h"
+#include "gui/program_window.h"
 
 #include <memory>
 

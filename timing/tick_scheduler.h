@@ -1,10 +1,9 @@
 #pragma once
 
-#include "exercise_timers.h"
+#include "engine/exercise_timers.h"
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 namespace klankflits
@@ -25,17 +24,17 @@ namespace klankflits
 // and for the end of a pause; every wake-up delivers all ticks due by then, one
 // call of timer1_tick per tick, so the engine sees exactly what it would see
 // tick by tick. The ticks in between only add time. A speed-button click changes
-// when the next step is due, so the window calls catch_up(now) before the
+// when the next step is due, so the caller calls catch_up(now) before the
 // click and wake(now) after it to re-plan.
-class TickScheduler
+//
+// The engine switches the timers only from inside its tick handlers, that is
+// while the scheduler delivers; the wake-up that delivers re-plans after them.
+class TickScheduler : public ExerciseTimers
 {
 public:
     using Clock = std::chrono::steady_clock;
     using TimePoint = Clock::time_point;
     using Duration = Clock::duration;
-
-    // What the scheduler drives: the flash sequencer's operations.
-    using Engine = TimerEngine;
 
     static constexpr std::chrono::milliseconds tick{10};
 
@@ -50,25 +49,26 @@ public:
     // from there. The bound is a time, not a number of steps, because the user
     // changes the pace while the exercise runs; at the default pace it is one
     // step, and catching up one second costs at most 100 cheap tick calls.
-    static constexpr std::chrono::milliseconds default_catch_up_bound{1000};
+    static constexpr std::chrono::milliseconds catch_up_bound{1000};
 
-    explicit TickScheduler(Engine engine,
-                           std::chrono::milliseconds catch_up_bound = default_catch_up_bound);
+    // ExerciseTimers
+    std::int32_t timer1_interval() const override
+    {
+        return static_cast<std::int32_t>(tick.count());
+    }
+    void enable_timer1() override;
+    void disable_timer1() override;
+    void set_timer2_interval(std::int32_t ms) override;
+    void enable_timer2() override;
+    void disable_timer2() override;
 
-    // The timer operations of the exercise window.
-    std::int32_t timer1_interval() const { return static_cast<std::int32_t>(tick.count()); }
-    void enable_timer1();
-    void disable_timer1();
-    void set_timer2_interval(std::int32_t ms);
-    void enable_timer2();
-    void disable_timer2();
     bool timer1_enabled() const { return timer1_.enabled; }
     bool timer2_enabled() const { return timer2_.enabled; }
     std::int32_t timer2_interval() const { return timer2_.interval_ms; }
 
-    // The window loads at `now`: Timer1 runs from now. Nothing is delivered
-    // before start.
-    void start(TimePoint now);
+    // The window loads at `now`: Timer1 runs from now and its ticks go to
+    // `handlers`. Nothing is delivered before start.
+    void start(TimerHandlers& handlers, TimePoint now);
 
     // Delivers every tick and pause end due at `now`, in order, and returns
     // when to be woken next: the tick of the next flash step or the end of the
@@ -90,6 +90,9 @@ public:
     // the bound; zero as long as no time was skipped.
     Duration skipped() const { return skipped_; }
 
+    // True while ticks are being delivered; a wake-up then does nothing.
+    bool delivering() const { return delivering_; }
+
 private:
     struct Timer1 {
         bool enabled = false;
@@ -106,11 +109,9 @@ private:
     std::optional<TimePoint> pause_end_due() const;
     void deliver_due(TimePoint now);
 
-    Engine engine_;
-    std::chrono::milliseconds catch_up_bound_;
+    TimerHandlers* handlers_ = nullptr; // set by start
     Timer1 timer1_;
     Timer2 timer2_;
-    bool started_ = false;
     bool delivering_ = false;
     TimePoint nominal_now_{};
     Duration skipped_{};

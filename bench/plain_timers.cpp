@@ -1,4 +1,4 @@
-#include "plain_timers.h"
+#include "bench/plain_timers.h"
 
 #include <QTimer>
 
@@ -18,12 +18,17 @@ QTimer* make_timer(QObject* parent, const char* name)
 }
 } // namespace
 
-PlainTimers::PlainTimers(Engine engine, QObject* parent)
-    : QObject(parent), timer1_(make_timer(this, "Timer1")), timer2_(make_timer(this, "Timer2"))
+PlainTimers::PlainTimers(QObject* parent)
+    : TickSource(parent), timer1_(make_timer(this, "Timer1")), timer2_(make_timer(this, "Timer2"))
 {
     timer1_->setInterval(tick_ms);
-    connect(timer1_, &QTimer::timeout, this, std::move(engine.timer1_tick));
-    connect(timer2_, &QTimer::timeout, this, std::move(engine.timer2_tick));
+}
+
+void PlainTimers::start(TimerHandlers& handlers)
+{
+    connect(timer1_, &QTimer::timeout, this, [&handlers] { handlers.timer1_tick(); });
+    connect(timer2_, &QTimer::timeout, this, [&handlers] { handlers.timer2_tick(); });
+    timer1_->start();
 }
 
 std::int32_t PlainTimers::timer1_interval() const
@@ -61,10 +66,6 @@ bool PlainTimers::timer2_enabled() const
 std::int32_t PlainTimers::timer2_interval() const
 {
     return timer2_->interval();
-}
-void PlainTimers::start()
-{
-    timer1_->start();
 }
 
 } // namespace klankflits

@@ -1,4 +1,4 @@
-#include "two_line_button.h"
+#include "gui/two_line_button.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

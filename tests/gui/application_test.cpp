@@ -1,4 +1,4 @@
-#include "application.h"
+#include "gui/application.h"
 #include "window_test_support.h"
 
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "program_end.h"
+#include "gui/program_end.h"
 
 #include <QDialog>
 

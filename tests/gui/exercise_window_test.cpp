@@ -1,6 +1,7 @@
-#include "exercise_state.h"
-#include "exercise_window.h"
-#include "two_line_button.h"
+#include "bench/plain_timers.h"
+#include "engine/exercise_state.h"
+#include "gui/exercise_window.h"
+#include "gui/two_line_button.h"
 #include "window_test_support.h"
 
 #include <QImage>
@@ -203,23 +204,23 @@ void ExerciseWindowTest::load_draws_a_hidden_syllable_and_starts_the_tick_timer(
     QVERIFY(control("Picture1")->isHidden());
     QVERIFY(control<QLabel>("Label1")->text().isEmpty());
     QVERIFY(control<QLabel>("Label3")->text().isEmpty());
-    QVERIFY(window->timer1_enabled());
-    QCOMPARE(window->timer1_interval(), 10);
-    QVERIFY(!window->timer2_enabled());
+    QVERIFY(window->tick_source().timer1_enabled());
+    QVERIFY(!window->tick_source().timer2_enabled());
 }
 
 void ExerciseWindowTest::real_timers_flash_then_pause_data()
 {
-    QTest::addColumn<TickSource>("source");
-    QTest::newRow("paced") << TickSource::paced;
-    QTest::newRow("plain QTimer") << TickSource::plain_qtimer;
+    QTest::addColumn<bool>("plain");
+    QTest::newRow("paced, the window's own") << false;
+    QTest::newRow("plain QTimers, handed to the window") << true;
 }
 
 void ExerciseWindowTest::real_timers_flash_then_pause()
 {
-    QFETCH(TickSource, source);
+    QFETCH(bool, plain);
     module.state.interval_ms = 40; // a step every other tick, set before the load as Start does
-    window = std::make_unique<ExerciseWindow>(module, ends.callback(), nullptr, source);
+    window = std::make_unique<ExerciseWindow>(module, ends.callback(), nullptr,
+                                              plain ? new PlainTimers : nullptr);
     window->show();
     QTRY_VERIFY(window->txt_string_visible());
     QCOMPARE(control<QLabel>("Label1")->text(), QStringLiteral("40"));
@@ -227,9 +228,9 @@ void ExerciseWindowTest::real_timers_flash_then_pause()
     QTRY_VERIFY(!window->txt_string_visible());
     QTRY_VERIFY_WITH_TIMEOUT(!control("Picture1")->isHidden(), 10000);
     QVERIFY(!window->txt_string_visible());
-    QVERIFY(window->timer2_enabled());
-    QVERIFY(!window->timer1_enabled());
-    QCOMPARE(window->timer2_interval(), 3500);
+    QVERIFY(window->tick_source().timer2_enabled());
+    QVERIFY(!window->tick_source().timer1_enabled());
+    QCOMPARE(window->tick_source().timer2_interval(), 3500);
     QCOMPARE(module.state.flash_count, 0);
     QCOMPARE(module.state.series_count, 1);
 }

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "engine/exercise_timers.h"
+#include "timing/tick_source.h"
+
+class QTimer;
+
+namespace klankflits
+{
+
+// Timer1 and Timer2 as two plain precise QTimers: Timer1 fires every 10 ms and
+// each firing is one tick, so any late or lost firing shows as drift of the
+// pace. The benchmarks hand it to the exercise window to compare the program's
+// own tick source against.
+class PlainTimers : public TickSource, public ExerciseTimers
+{
+    Q_OBJECT
+
+public:
+    explicit PlainTimers(QObject* parent = nullptr);
+
+    // TickSource
+    ExerciseTimers& timers() override { return *this; }
+    void start(TimerHandlers& handlers) override;
+    void between_ticks(const std::function<void()>& input) override { input(); }
+    bool timer1_enabled() const override;
+    bool timer2_enabled() const override;
+    std::int32_t timer2_interval() const override;
+
+    // ExerciseTimers
+    std::int32_t timer1_interval() const override;
+    void enable_timer1() override;
+    void disable_timer1() override;
+    void set_timer2_interval(std::int32_t ms) override;
+    void enable_timer2() override;
+    void disable_timer2() override;
+
+private:
+    QTimer* timer1_;
+    QTimer* timer2_;
+};
+
+} // namespace klankflits

@@ -1,0 +1,75 @@
+#pragma once
+
+// frm_werk, the window in which the exercise runs. Its controls keep the names
+// the rest of the program knows them by:
+//
+//   txt_string  the syllable label, in the middle
+//   Picture1    the pause picture, in the same place, between series
+//   Label1      interval read-out ("tijd"), lower right
+//   Label3      series read-out ("reeks"), above it
+//   Command1    "versnel": 100 ms faster
+//   Command2    "vertraag": 100 ms slower
+//   cmd_exit    "Einde": ends the program
+//   Timer1      the 10 ms tick timer   } delivered by the window's tick
+//   Timer2      the pause timer        } source, not widgets
+
+#include "engine/exercise_view.h"
+#include "engine/flash_sequencer.h"
+#include "gui/program_window.h"
+
+class QLabel;
+class QPushButton;
+
+namespace klankflits
+{
+
+struct Module1;
+class TickSource;
+
+// Shows one syllable at a time in its middle, the pause picture between
+// series, the series and interval read-outs at the lower right, two speed
+// buttons and an end button. It carries out the engine's operations on its own
+// controls; the flash sequencer decides what happens when, and the tick source
+// delivers the ticks of Timer1 and Timer2.
+class ExerciseWindow : public ProgramWindow, public ExerciseView
+{
+    Q_OBJECT
+
+public:
+    // Constructing the window loads it: the first syllable is drawn into the
+    // still hidden syllable label and the tick timer starts. The window owns
+    // its tick source; without one it makes the program's own (PacedTimers).
+    ExerciseWindow(Module1& module, EndProgram end_program, QWidget* parent = nullptr,
+                   TickSource* tick_source = nullptr);
+    ~ExerciseWindow() override;
+
+    // ExerciseView
+    void set_txt_string_caption(const std::string& syllable) override;
+    bool txt_string_visible() const override;
+    void show_txt_string() override;
+    void hide_txt_string() override;
+    void show_picture1() override;
+    void hide_picture1() override;
+    void set_label1_caption(const std::string& text) override;
+    void set_label3_caption(const std::string& text) override;
+
+    const TickSource& tick_source() const { return *tick_source_; }
+
+private:
+    void create_controls();
+    void load();
+
+    Module1& module_;
+    TickSource* tick_source_; // Timer1 and Timer2; a child of the window
+    FlashSequencer sequencer_;
+
+    QPushButton* cmd_exit_ = nullptr;
+    QLabel* txt_string_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QLabel* label3_ = nullptr;
+    QLabel* picture1_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QPushButton* command2_ = nullptr;
+};
+
+} // namespace klankflits

@@ -1,0 +1,80 @@
+#include "timing/paced_timers.h"
+
+#include <algorithm>
+#include <chrono>
+#include <utility>
+
+namespace klankflits
+{
+
+namespace
+{
+// A QTimer takes whole milliseconds in an int; a longer wait is cut and the
+// wake-up that ends it only delivers ticks that add time.
+constexpr std::chrono::milliseconds longest_sleep = std::chrono::hours(1);
+
+// Linux lets a wait for events end late by a thousandth of its length (a
+// two-hundredth in a niced process): 3.5 ms on a short pause. A long wait
+// therefore ends a hundredth early, and a short second wait, late by a few
+// microseconds at most, hits the event.
+constexpr std::chrono::milliseconds long_wait{250};
+
+} // namespace
+
+PacedTimers::PacedTimers(QObject* parent)
+    : PacedTimers([] { return TickScheduler::Clock::now(); }, parent)
+{
+}
+
+PacedTimers::PacedTimers(MonotonicClock clock, QObject* parent)
+    : TickSource(parent), clock_(std::move(clock)), timer_(new QTimer(this))
+{
+    timer_->setSingleShot(true);
+    timer_->setTimerType(Qt::PreciseTimer);
+    connect(timer_, &QTimer::timeout, this, &PacedTimers::wake);
+}
+
+void PacedTimers::start(TimerHandlers& handlers)
+{
+    scheduler_.start(handlers, clock_());
+    arm(scheduler_.next_wake());
+}
+
+void PacedTimers::between_ticks(const std::function<void()>& input)
+{
+    // Inside a delivery (an event loop run from a tick) the input takes its
+    // place among the ticks already, and the delivering wake-up re-plans.
+    if (scheduler_.delivering()) {
+        input();
+        return;
+    }
+    scheduler_.catch_up(clock_());
+    input();
+    arm(scheduler_.wake(clock_()));
+}
+
+void PacedTimers::wake()
+{
+    // A wake-up inside another leaves the work, and the re-arming, to the one
+    // already running.
+    if (scheduler_.delivering())
+        return;
+    ++wake_ups_;
+    arm(scheduler_.wake(clock_()));
+}
+
+void PacedTimers::arm(std::optional<TimePoint> at)
+{
+    if (!at) {
+        timer_->stop();
+        return;
+    }
+    using std::chrono::milliseconds;
+    // Rounded up, so that the last wait never ends before the event.
+    auto wait = std::chrono::ceil<milliseconds>(*at - clock_());
+    if (wait >= long_wait)
+        wait -= wait / 100 + milliseconds(1);
+    timer_->start(std::clamp(wait, milliseconds::zero(), longest_sleep));
+}
+
+} // namespace klankflits

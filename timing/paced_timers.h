@@ -1,0 +1,52 @@
+#pragma once
+
+#include "timing/tick_scheduler.h"
+#include "timing/tick_source.h"
+
+#include <QTimer>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace klankflits
+{
+
+// The program's tick source: one precise single-shot QTimer that wakes a
+// TickScheduler only when a flash step or a pause end is due, with the time
+// read from a monotonic clock.
+class PacedTimers : public TickSource
+{
+    Q_OBJECT
+
+public:
+    using TimePoint = TickScheduler::TimePoint;
+    // The one place that reads the time; tests pass their own.
+    using MonotonicClock = std::function<TimePoint()>;
+
+    explicit PacedTimers(QObject* parent = nullptr);
+    explicit PacedTimers(MonotonicClock clock, QObject* parent = nullptr);
+
+    // TickSource
+    ExerciseTimers& timers() override { return scheduler_; }
+    void start(TimerHandlers& handlers) override;
+    void between_ticks(const std::function<void()>& input) override;
+    bool timer1_enabled() const override { return scheduler_.timer1_enabled(); }
+    bool timer2_enabled() const override { return scheduler_.timer2_enabled(); }
+    std::int32_t timer2_interval() const override { return scheduler_.timer2_interval(); }
+
+    // What the QTimer runs: deliver what is due and sleep until the next event.
+    void wake();
+
+    std::int64_t wake_ups() const { return wake_ups_; }
+
+private:
+    void arm(std::optional<TimePoint> at);
+
+    TickScheduler scheduler_;
+    MonotonicClock clock_;
+    QTimer* timer_;
+    std::int64_t wake_ups_ = 0;
+};
+
+} // namespace klankflits
