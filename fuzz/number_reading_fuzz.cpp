@@ -1,7 +1,8 @@
 // Fuzz target: the settings boxes' number reading, under several locales.
 //
 // Every input is read under each locale and checked against a reference reader
-// written here in a different way: the text is cut into code points, classified
+// written here in a different way: the text is cut into code points, format
+// characters (category Cf) are dropped, the rest is classified
 // into a shape of digits, group separators and decimal points, checked by
 // splitting on the separators, turned into a plain ASCII decimal string and
 // rounded half to even by decimal string arithmetic. Where the reference gives
@@ -19,6 +20,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -34,8 +36,8 @@ using klankflits::NumberReading;
 using klankflits::read_whole_number;
 using Problem = NumberReading::Problem;
 
-const std::array<const char*, 6> locale_names = {"nl_NL", "en_US", "de_DE",
-                                                 "fr_FR", "ar_EG", "fa_IR"};
+const std::array<const char*, 7> locale_names = {"nl_NL", "en_US", "de_DE", "fr_FR",
+                                                 "de_CH", "ar_EG", "fa_IR"};
 
 std::vector<char32_t> code_points(const QString& text)
 {
@@ -53,6 +55,18 @@ std::vector<char32_t> code_points(const QString& text)
     return out;
 }
 
+bool is_format_character(char32_t cp)
+{
+    return QChar::category(cp) == QChar::Other_Format;
+}
+
+std::vector<char32_t> visible_code_points(const QString& text)
+{
+    std::vector<char32_t> out = code_points(text);
+    std::erase_if(out, is_format_character);
+    return out;
+}
+
 struct LocaleCase {
     QLocale locale;
     std::vector<char32_t> group;
@@ -67,10 +81,10 @@ std::vector<LocaleCase> make_locales()
     std::vector<LocaleCase> out;
     for (const char* name : locale_names) {
         LocaleCase c{QLocale(QString::fromLatin1(name)), {}, {}, {}, {}, {}};
-        c.group = code_points(c.locale.groupSeparator());
-        c.point = code_points(c.locale.decimalPoint());
-        c.minus = code_points(c.locale.negativeSign());
-        c.plus = code_points(c.locale.positiveSign());
+        c.group = visible_code_points(c.locale.groupSeparator());
+        c.point = visible_code_points(c.locale.decimalPoint());
+        c.minus = visible_code_points(c.locale.negativeSign());
+        c.plus = visible_code_points(c.locale.positiveSign());
 
         auto& p = c.pieces;
         const char32_t zero = QString(c.locale.zeroDigit()).toUcs4().value(0);
@@ -83,9 +97,11 @@ std::vector<LocaleCase> make_locales()
             p.push_back(s);
             p.push_back(s); // twice: these matter most
         }
-        for (const char16_t u : {u'-', u'+', u' ', u'\t', u'.', u',', u'e', u'x', u'\u00A0',
-                                 u'\u202F', u'\u2212', u'\u200E', u'\u061C', u'\u0661', u'\u06F5',
-                                 u'\u066B', u'\u066C', u'\u2028', char16_t(0xD800)})
+        for (const char16_t u :
+             {u'-',      u'+',      u' ',      u'\t',           u'.',      u',',      u'e',
+              u'x',      u'\u00A0', u'\u202F', u'\u2212',       u'\u200E', u'\u061C', u'\u0661',
+              u'\u06F5', u'\u066B', u'\u066C', u'\u2028',       u'\u200B', u'\u200F', u'\uFEFF',
+              u'\u00AD', u'\u2019', u'\'',     char16_t(0xD800)})
             p.push_back(QString(QChar(u)));
         p.push_back(QString::fromUtf8("\U0001D7CF")); // a digit outside the BMP
         p.push_back(QStringLiteral("00"));
@@ -149,10 +165,31 @@ std::string plus_one(std::string digits)
     return "1" + digits;
 }
 
+// A group separator at `at`: the locale's own, or one a user types for it (any
+// of three spaces where the locale groups with a space, the apostrophe where
+// it groups with a right single quote). Returns its length, or 0.
+std::size_t group_separator_at(const std::vector<char32_t>& text, std::size_t at,
+                               const LocaleCase& lc)
+{
+    if (starts_with(text, at, lc.group))
+        return lc.group.size();
+    if (lc.group.size() != 1)
+        return 0;
+    const auto spaces = {U' ', U'\u00A0', U'\u202F'};
+    const auto is_space = [&](char32_t cp) {
+        return std::find(spaces.begin(), spaces.end(), cp) != spaces.end();
+    };
+    if (is_space(lc.group[0]) && is_space(text[at]))
+        return 1;
+    if (lc.group[0] == U'\u2019' && text[at] == U'\'')
+        return 1;
+    return 0;
+}
+
 Expected reference(const QString& text, const LocaleCase& lc)
 {
     using Kind = Expected::Kind;
-    const std::vector<char32_t> all = code_points(text);
+    const std::vector<char32_t> all = visible_code_points(text);
     std::size_t begin = 0;
     std::size_t end = all.size();
     while (begin < end && is_blank(all[begin]))
@@ -191,9 +228,9 @@ Expected reference(const QString& text, const LocaleCase& lc)
             shape += 'd';
             digits += char('0' + QChar::digitValue(cp));
             ++at;
-        } else if (starts_with(cps, at, lc.group)) {
+        } else if (const std::size_t length = group_separator_at(cps, at, lc); length > 0) {
             shape += 'g';
-            at += lc.group.size();
+            at += length;
         } else if (starts_with(cps, at, lc.point)) {
             shape += 'p';
             at += lc.point.size();

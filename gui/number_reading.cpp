@@ -45,25 +45,67 @@ bool read_whole_part(const QString& text, qsizetype& at, const QString& group, Q
     return !grouped || group_length == 3;
 }
 
+// Direction marks, zero-width spaces and the like: invisible, and never part
+// of what the number says. Some locales' own signs carry them too.
+QString without_format_characters(const QString& text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (qsizetype at = 0; at < text.size();) {
+        const QChar unit = text.at(at);
+        const bool pair =
+            unit.isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate();
+        const char32_t code_point =
+            pair ? QChar::surrogateToUcs4(unit, text.at(at + 1)) : unit.unicode();
+        const qsizetype length = pair ? 2 : 1;
+        if (QChar::category(code_point) != QChar::Other_Format)
+            kept.append(QStringView(text).mid(at, length));
+        at += length;
+    }
+    return kept;
+}
+
+bool is_space_separator(QChar c)
+{
+    return c == u' ' || c == u'\u00A0' || c == u'\u202F';
+}
+
+// Writes the group separators a user may type for the locale's own one.
+QString with_locale_group_separator(QString text, const QString& group)
+{
+    if (group.size() != 1)
+        return text;
+    if (is_space_separator(group.front())) {
+        for (QChar& c : text)
+            if (is_space_separator(c))
+                c = group.front();
+    } else if (group.front() == u'\u2019') {
+        text.replace(u'\'', group.front());
+    }
+    return text;
+}
+
 } // namespace
 
 NumberReading read_whole_number(const QString& raw_text, const QLocale& locale)
 {
-    const QString text = raw_text.trimmed();
+    const QString group = without_format_characters(locale.groupSeparator());
+    const QString text =
+        with_locale_group_separator(without_format_characters(raw_text).trimmed(), group);
     if (text.isEmpty())
         return {Problem::Empty, 0};
 
-    qsizetype at = sign_length(text, locale.negativeSign(), u'-');
+    qsizetype at = sign_length(text, without_format_characters(locale.negativeSign()), u'-');
     const bool negative = at > 0;
     if (!negative)
-        at = sign_length(text, locale.positiveSign(), u'+');
+        at = sign_length(text, without_format_characters(locale.positiveSign()), u'+');
 
     QString whole;
-    if (!read_whole_part(text, at, locale.groupSeparator(), whole))
+    if (!read_whole_part(text, at, group, whole))
         return {Problem::NotANumber, 0};
 
     QString fraction;
-    const QString point = locale.decimalPoint();
+    const QString point = without_format_characters(locale.decimalPoint());
     if (at < text.size() && text.mid(at, point.size()) == point) {
         at += point.size();
         while (at < text.size() && text.at(at).isDigit())
@@ -78,7 +120,7 @@ NumberReading read_whole_number(const QString& raw_text, const QLocale& locale)
     for (const QChar digit : whole) {
         magnitude = magnitude * 10 + digit.digitValue();
         if (magnitude > limit)
-            return {Problem::OutOfRange, 0};
+            return {Problem::OutOfRange, 0, negative};
     }
 
     // Round half to even on the decimal digits themselves.
@@ -93,7 +135,7 @@ NumberReading read_whole_number(const QString& raw_text, const QLocale& locale)
     const std::int64_t value = negative ? -magnitude : magnitude;
     if (value < std::numeric_limits<std::int32_t>::min() ||
         value > std::numeric_limits<std::int32_t>::max())
-        return {Problem::OutOfRange, 0};
+        return {Problem::OutOfRange, 0, negative};
     return {Problem::None, static_cast<std::int32_t>(value)};
 }
 

@@ -19,6 +19,7 @@ private slots:
 
 void NumberReadingTest::reads_whole_numbers_data()
 {
+    using namespace Qt::StringLiterals;
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");
     QTest::addColumn<Problem>("problem");
@@ -52,6 +53,18 @@ void NumberReadingTest::reads_whole_numbers_data()
     ok("en three and a half", "en_US", "3.5", 4);
     ok("en thousands", "en_US", "1,500", 1500);
     ok("de decimal comma", "de_DE", "3,5", 4);
+    // What a paste brings along: invisible format characters, look-alike spaces.
+    ok("nl left-to-right marks around", "nl_NL", u"\u200E1500\u200E"_s, 1500);
+    ok("nl right-to-left mark before", "nl_NL", u"\u200F1500"_s, 1500);
+    ok("nl zero-width space inside", "nl_NL", u"1\u200B500"_s, 1500);
+    ok("nl format characters in a negative", "nl_NL", u"\u2066-2,5\u2069"_s, -2);
+    ok("fr narrow no-break space groups", "fr_FR", u"1\u202F500"_s, 1500);
+    ok("fr plain space groups", "fr_FR", "1 500", 1500);
+    ok("fr no-break space groups", "fr_FR", u"1\u00A0500"_s, 1500);
+    ok("ru plain space groups", "ru_RU", "2 000 000", 2000000);
+    ok("de_CH right quote groups", "de_CH", u"1\u2019500"_s, 1500);
+    ok("de_CH apostrophe groups", "de_CH", "1'500", 1500);
+    ok("fa own minus with its mark", "fa_IR", u"\u200E\u2212\u06F5"_s, -5);
 
     bad("nl empty", "nl_NL", "", Problem::Empty);
     bad("nl blanks only", "nl_NL", "   ", Problem::Empty);
@@ -69,6 +82,13 @@ void NumberReadingTest::reads_whole_numbers_data()
     bad("nl rounds past the top", "nl_NL", "2147483647,5", Problem::OutOfRange);
     bad("nl one past the bottom", "nl_NL", "-2147483649", Problem::OutOfRange);
     bad("nl very long", "nl_NL", QString(400, u'9'), Problem::OutOfRange);
+    bad("nl only format characters", "nl_NL", u"\u200E\u200B"_s, Problem::Empty);
+    bad("nl no space groups", "nl_NL", u"1\u00A0500"_s, Problem::NotANumber);
+    bad("nl no apostrophe groups", "nl_NL", "1'500", Problem::NotANumber);
+    bad("en no space groups", "en_US", "1 500", Problem::NotANumber);
+    bad("fr space groups of four", "fr_FR", "1 5000", Problem::NotANumber);
+    bad("fr two spaces", "fr_FR", "1  500", Problem::NotANumber);
+    bad("de_CH apostrophe as decimal", "de_CH", "2'5", Problem::NotANumber);
 }
 
 void NumberReadingTest::reads_whole_numbers()
