@@ -1,12 +1,15 @@
 #include "engine/exercise_state.h"
 #include "gui/application.h"
+#include "gui/qt_messages.h"
 #include "gui/settings_window.h"
 
 #include <exception>
 
 int main(int argc, char** argv)
 {
+    klankflits::QtMessages qt_messages;
     klankflits::Application app(argc, argv);
+    qt_messages.started();
     try {
         klankflits::Module1 module;
         klankflits::start_up(module);

@@ -15,7 +15,7 @@ namespace klankflits
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("klankflits"));
-    setApplicationDisplayName(QStringLiteral("Klankflits"));
+    // No application display name: Qt would append it to every window title.
     // Lets desktops match the windows to the menu entry and its icon.
     setDesktopFileName(QStringLiteral("nl.klankflits.Klankflits"));
     setWindowIcon(QIcon::fromTheme(QStringLiteral("klankflits")));
@@ -49,7 +49,7 @@ void Application::report_fault(const QString& what)
         return;
     failing_ = true;
     exit_status_ = 1;
-    QMessageBox::critical(nullptr, applicationDisplayName(),
+    QMessageBox::critical(nullptr, program_name(),
                           QStringLiteral("Er ging iets mis in het programma: %1\n\n"
                                          "Het programma stopt nu.")
                               .arg(what));

@@ -15,6 +15,10 @@ class Application : public QApplication
 public:
     Application(int& argc, char** argv);
 
+    // The program's name where the desktop shows it: its menu entry, its
+    // messages. The windows' titles are their captions alone.
+    static QString program_name() { return QStringLiteral("Klankflits"); }
+
     bool notify(QObject* receiver, QEvent* event) override;
 
     // Reports a fault and makes the program end; the exit status becomes 1.

@@ -29,10 +29,12 @@ QFont syllable_font()
     return font;
 }
 
-} // namespace
+// The read-outs' places; a long figure may grow its read-out to the left, up
+// to just right of the words "reeks" and "tijd".
+constexpr QRect label1_place = twips_rect(14280, 9840, 735, 255);
+constexpr QRect label3_place = twips_rect(14280, 9240, 735, 255);
+constexpr int read_outs_leftmost = twips_to_pixels(13935 + 45);
 
-namespace
-{
 TickSource* adopt(TickSource* tick_source, QObject* window)
 {
     if (!tick_source)
@@ -69,8 +71,8 @@ void ExerciseWindow::create_controls()
     txt_string_->setTextFormat(Qt::PlainText);
     txt_string_->hide();
 
-    label1_ = make_label(this, "Label1", QString(), twips_rect(14280, 9840, 735, 255));
-    label3_ = make_label(this, "Label3", QString(), twips_rect(14280, 9240, 735, 255));
+    label1_ = make_label(this, "Label1", QString(), label1_place);
+    label3_ = make_label(this, "Label3", QString(), label3_place);
 
     picture1_ = make_label(this, "Picture1", QString(), twips_rect(5760, 4200, 2295, 1695));
     picture1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -140,11 +142,13 @@ void ExerciseWindow::hide_picture1()
 void ExerciseWindow::set_label1_caption(const std::string& text)
 {
     label1_->setText(QString::fromStdString(text));
+    fit_read_out(label1_, label1_place, read_outs_leftmost);
 }
 
 void ExerciseWindow::set_label3_caption(const std::string& text)
 {
     label3_->setText(QString::fromStdString(text));
+    fit_read_out(label3_, label3_place, read_outs_leftmost);
 }
 
 } // namespace klankflits

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QShowEvent>
 
 namespace klankflits
 {
@@ -9,6 +10,10 @@ namespace klankflits
 ProgramWindow::ProgramWindow(EndProgram end_program, QWidget* parent)
     : QDialog(parent), end_program_(std::move(end_program))
 {
+    // A window, not a dialog: a desktop may leave dialogs out of its taskbar
+    // and its window switcher. A fixed layout offers no maximise box.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 }
 
 void ProgramWindow::keyPressEvent(QKeyEvent* event)
@@ -18,6 +23,14 @@ void ProgramWindow::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void ProgramWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Showing a window forgets how its focus came; the styles draw a focus
+    // frame only after a focus change by keyboard.
+    setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
 void ProgramWindow::closeEvent(QCloseEvent* event)

@@ -7,9 +7,11 @@
 namespace klankflits
 {
 
-// What the program's two windows share: no button is the cancel button, so
-// Esc does nothing, and closing the window by its frame ends the program like
-// its end button.
+// What the program's two windows share. Each is an ordinary top-level window
+// of the program (in the taskbar and Alt+Tab, with a minimise box), shown
+// modally. No button is the cancel button, so Esc does nothing, and closing
+// the window by its frame ends the program like its end button. The control
+// that has the focus shows it from the start, as after a Tab.
 class ProgramWindow : public QDialog
 {
     Q_OBJECT
@@ -23,6 +25,7 @@ protected:
 
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     EndProgram end_program_;

@@ -1,6 +1,7 @@
 #include "gui/settings_window.h"
 
 #include "engine/exercise_state.h"
+#include "gui/application.h"
 #include "gui/caption_fit.h"
 #include "gui/controls.h"
 #include "gui/exercise_window.h"
@@ -18,26 +19,42 @@ namespace klankflits
 namespace
 {
 
-QString problem_text(const NumberReading& reading, const QString& prompt, const QString& text)
+// What was typed, as typed; a long paste by its first few dozen characters.
+QString quoted(const QString& typed)
 {
+    constexpr qsizetype longest = 40;
+    if (typed.size() <= longest)
+        return u'"' + typed + u'"';
+    return u'"' + typed.left(longest) + QStringLiteral("\u2026\"");
+}
+
+QString problem_text(const NumberReading& reading, const QString& prompt, const QString& typed)
+{
+    using Problem = NumberReading::Problem;
     const QLocale locale;
+    QString problem;
     switch (reading.problem) {
-    case NumberReading::Problem::Empty:
-        return QStringLiteral("Bij \"%1\" staat nog niets.\n\n"
-                              "Vul een heel getal in, in milliseconden, bijvoorbeeld 2000.")
-            .arg(prompt);
-    case NumberReading::Problem::OutOfRange:
-        return QStringLiteral("Bij \"%1\" staat \"%2\". Dat getal is te groot.\n\n"
-                              "Vul een heel getal in, in milliseconden, van %3 tot en met %4.")
-            .arg(prompt, text, QString::number(std::numeric_limits<std::int32_t>::min()),
-                 QString::number(std::numeric_limits<std::int32_t>::max()));
-    case NumberReading::Problem::NotANumber:
-    case NumberReading::Problem::None:
+    case Problem::Empty:
+        problem = QStringLiteral("Bij \"%1\" staat nog niets.").arg(prompt);
+        break;
+    case Problem::OutOfRange:
+        problem = QStringLiteral("Bij \"%1\" staat %2. Dat getal is te %3: het kleinste getal is "
+                                 "%4, het grootste %5.")
+                      .arg(prompt, quoted(typed),
+                           reading.negative ? QStringLiteral("klein") : QStringLiteral("groot"),
+                           QString::number(std::numeric_limits<std::int32_t>::min()),
+                           QString::number(std::numeric_limits<std::int32_t>::max()));
+        break;
+    case Problem::NotANumber:
+    case Problem::None:
+        problem =
+            QStringLiteral("Bij \"%1\" staat %2. Dat is geen getal.").arg(prompt, quoted(typed));
         break;
     }
-    return QStringLiteral("Bij \"%1\" staat \"%2\". Dat is geen getal.\n\n"
-                          "Vul een heel getal in, in milliseconden, bijvoorbeeld 2000.")
-        .arg(prompt, text);
+    return problem +
+           QStringLiteral("\n\nVul een getal in, in milliseconden, bijvoorbeeld 2000. Een getal "
+                          "als %1 wordt afgerond op een heel getal.")
+               .arg(locale.toString(2.5));
 }
 
 } // namespace
@@ -93,7 +110,11 @@ bool SettingsWindow::read_box(QLineEdit* box, const QString& prompt, std::int32_
         value = reading.value;
         return true;
     }
-    QMessageBox::warning(this, windowTitle(), problem_text(reading, prompt, box->text().trimmed()));
+    // Plain text: what was typed is shown as typed, never as markup.
+    QMessageBox message(QMessageBox::Warning, Application::program_name(),
+                        problem_text(reading, prompt, box->text()), QMessageBox::Ok, this);
+    message.setTextFormat(Qt::PlainText);
+    message.exec();
     activateWindow();
     box->setFocus();
     box->selectAll();

@@ -30,8 +30,12 @@ private slots:
     void syllable_is_large_bold_and_centred();
     void pause_picture_is_built_in();
     void tab_order_and_initial_focus();
+    void the_focused_button_shows_its_focus();
+    void read_outs_show_every_figure_whole_data();
+    void read_outs_show_every_figure_whole();
 
     void load_draws_a_hidden_syllable_and_starts_the_tick_timer();
+    void visible_flag_is_the_controls_own();
     void real_timers_flash_then_pause_data();
     void real_timers_flash_then_pause();
     void speed_buttons_move_the_interval();
@@ -68,6 +72,8 @@ void ExerciseWindowTest::window_caption_and_client_size()
     QCOMPARE(window->objectName(), QStringLiteral("frm_werk"));
     QCOMPARE(window->windowTitle(), QStringLiteral("ZVK van CCV-structuren"));
     QCOMPARE(window->size(), QSize(1016, 734));
+    QCOMPARE(window->windowFlags() & Qt::WindowType_Mask, Qt::Window);
+    QVERIFY(window->windowFlags() & Qt::WindowMinimizeButtonHint);
 }
 
 void ExerciseWindowTest::controls_data()
@@ -112,7 +118,11 @@ void ExerciseWindowTest::controls()
         QVERIFY(!push->isDefault());
         QVERIFY(!push->autoDefault());
     } else if (name != "txt_string") {
-        QCOMPARE(qobject_cast<QLabel*>(widget)->text(), text);
+        auto* label = qobject_cast<QLabel*>(widget);
+        QCOMPARE(label->text(), text);
+        // The caption fits: nothing is cut off.
+        QVERIFY(label->fontMetrics().horizontalAdvance(text) <= geometry.width());
+        QVERIFY(label->fontMetrics().boundingRect(text).right() < geometry.width());
     }
 }
 
@@ -192,6 +202,55 @@ void ExerciseWindowTest::tab_order_and_initial_focus()
     QCOMPARE(tab_chain(control("cmd_exit")), QStringList({"cmd_exit", "Command1", "Command2"}));
 }
 
+// Tab would draw a focus frame; the one the window starts with must show too.
+void ExerciseWindowTest::the_focused_button_shows_its_focus()
+{
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    auto* end_button = control<QPushButton>("cmd_exit");
+    QVERIFY(end_button->hasFocus());
+    const QImage focused = end_button->grab().toImage();
+    control("Command1")->setFocus();
+    const QImage unfocused = end_button->grab().toImage();
+    QVERIFY(focused != unfocused);
+}
+
+void ExerciseWindowTest::read_outs_show_every_figure_whole_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("figure");
+    QTest::addColumn<bool>("keeps_its_place");
+    QTest::newRow("interval 2000") << "Label1" << 2000 << true;
+    QTest::newRow("interval -100") << "Label1" << -100 << true;
+    QTest::newRow("interval -9999999") << "Label1" << -9999999 << false;
+    QTest::newRow("interval 2147483647") << "Label1" << 2147483647 << false;
+    QTest::newRow("interval -2147483648") << "Label1" << -2147483647 - 1 << false;
+    QTest::newRow("series 3") << "Label3" << 3 << true;
+}
+
+void ExerciseWindowTest::read_outs_show_every_figure_whole()
+{
+    QFETCH(QString, name);
+    QFETCH(int, figure);
+    QFETCH(bool, keeps_its_place);
+    auto* read_out = control<QLabel>(qPrintable(name));
+    const QRect place = read_out->geometry();
+    if (name == "Label1")
+        window->set_label1_caption(std::to_string(figure));
+    else
+        window->set_label3_caption(std::to_string(figure));
+    QCOMPARE(read_out->text(), QString::number(figure));
+    QVERIFY(read_out->fontMetrics().horizontalAdvance(read_out->text()) <= read_out->width());
+    QCOMPARE(read_out->geometry().right(), place.right());
+    QCOMPARE(read_out->geometry() == place, keeps_its_place);
+    // Grown to the left, but clear of "tijd" and "reeks".
+    QVERIFY(read_out->x() > control("Label5")->geometry().right());
+    QVERIFY(read_out->x() > control("Label4")->geometry().right());
+    // Back to its place for a short figure.
+    window->set_label1_caption("100");
+    QCOMPARE(control("Label1")->geometry(), QRect(952, 656, 49, 17));
+}
+
 void ExerciseWindowTest::load_draws_a_hidden_syllable_and_starts_the_tick_timer()
 {
     const QString syllable = control<QLabel>("txt_string")->text();
@@ -206,6 +265,16 @@ void ExerciseWindowTest::load_draws_a_hidden_syllable_and_starts_the_tick_timer(
     QVERIFY(control<QLabel>("Label3")->text().isEmpty());
     QVERIFY(window->tick_source().timer1_enabled());
     QVERIFY(!window->tick_source().timer2_enabled());
+}
+
+// Read from the control's own flag, also while the window is not on screen.
+void ExerciseWindowTest::visible_flag_is_the_controls_own()
+{
+    QVERIFY(!window->isVisible());
+    window->show_txt_string();
+    QVERIFY(window->txt_string_visible());
+    window->hide_txt_string();
+    QVERIFY(!window->txt_string_visible());
 }
 
 void ExerciseWindowTest::real_timers_flash_then_pause_data()

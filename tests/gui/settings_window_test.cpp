@@ -23,6 +23,7 @@ private slots:
     void cleanup();
 
     void window_caption_and_client_size();
+    void start_up_initialises_the_state_and_shows_the_defaults();
     void controls_data();
     void controls();
     void tab_order_and_initial_focus();
@@ -67,6 +68,26 @@ void SettingsWindowTest::window_caption_and_client_size()
     QCOMPARE(window->objectName(), QStringLiteral("frm_hoofd"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Form1"));
     QCOMPARE(window->size(), QSize(369, 192));
+    // An ordinary top-level window with a minimise box; it cannot grow, so no
+    // maximise box.
+    QCOMPARE(window->windowFlags() & Qt::WindowType_Mask, Qt::Window);
+    QVERIFY(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
+}
+
+// As the program starts: the state is initialised before the window loads.
+void SettingsWindowTest::start_up_initialises_the_state_and_shows_the_defaults()
+{
+    Module1 fresh(5);
+    QString start;
+    QString speed;
+    when_modal_shows([&](QWidget* modal) {
+        start = modal->findChild<QLineEdit*>("txt_start")->text();
+        speed = modal->findChild<QLineEdit*>("txt_speed")->text();
+    });
+    start_up(fresh, ends.callback());
+    QCOMPARE(start, QStringLiteral("2000"));
+    QCOMPARE(speed, QStringLiteral("100"));
 }
 
 void SettingsWindowTest::controls_data()
@@ -216,6 +237,18 @@ void SettingsWindowTest::bad_input_is_refused_with_a_message_data()
                                      << "100"
                                      << "txt_start"
                                      << "Dat getal is te groot";
+    QTest::newRow("start too small") << "-99999999999"
+                                     << "100"
+                                     << "txt_start"
+                                     << "Dat getal is te klein";
+    QTest::newRow("markup is shown as typed") << "<b>5</b> &amp;"
+                                              << "100"
+                                              << "txt_start"
+                                              << "\"<b>5</b> &amp;\". Dat is geen getal";
+    QTest::newRow("a long paste is quoted by its start")
+        << QString(10000, u'7') + u'x' << "100"
+        << "txt_start"
+        << "\"" + QString(40, u'7') + "\u2026\". Dat is geen getal";
     QTest::newRow("bad speed after good start") << "1500"
                                                 << "snel"
                                                 << "txt_speed"
@@ -239,13 +272,21 @@ void SettingsWindowTest::bad_input_is_refused_with_a_message()
     box("txt_speed")->setText(speed);
 
     QString message;
+    Qt::TextFormat format = Qt::AutoText;
+    QPoint centre;
     when_modal_shows([&](QWidget* modal) {
-        if (auto* box = qobject_cast<QMessageBox*>(modal))
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             message = box->text();
+            format = box->textFormat();
+            centre = box->geometry().center();
+        }
     });
     QTest::mouseClick(button("cmd_start"), Qt::LeftButton);
 
     QVERIFY2(message.contains(expected), qPrintable(message));
+    QCOMPARE(format, Qt::PlainText);
+    QVERIFY(message.size() < 400);
+    QVERIFY(window->geometry().contains(centre)); // over the window, not somewhere else
     const QString prompt = field == "txt_start" ? "Geef start interval" : "Geef versnelling";
     QVERIFY2(message.contains(prompt), qPrintable(message));
     QVERIFY(message.contains("milliseconden"));

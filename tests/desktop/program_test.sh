@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# The program as a user starts it, seen from outside the process: what it says
+# without a display, what the window system receives from its windows (titles,
+# window types, boxes), and how the real end button ends it.
+#
+#   program_test.sh no_display|dead_display|desktop PROGRAM
+#
+# "desktop" runs the program on a virtual X display with a window manager
+# (Xvfb, openbox; xprop and xdotool read and drive it); without those tools it
+# reports SKIP (exit 77). scripts/test installs them.
+set -u
+what=$1
+program=$2
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    [ -s "$work/stderr" ] && { echo "--- the program's stderr:"; cat "$work/stderr"; }
+    exit 1
+}
+
+# Runs the program without any display and checks its words and exit status.
+# $1: what to set for the run (an assignment or nothing); $2: a phrase the
+# reason must name.
+no_screen() {
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE $1 \
+        "$program" >"$work/stdout" 2>"$work/stderr"
+    local status=$?
+    [ "$status" = 1 ] || fail "exit status $status, expected 1"
+    grep -q "er kon geen beeldscherm worden geopend" "$work/stderr" || fail "no Dutch words"
+    grep -q "no screen could be opened" "$work/stderr" || fail "no English words"
+    grep -qF "$2" "$work/stderr" || fail "the reason does not name $2"
+    grep -qi "reinstall" "$work/stderr" && fail "Qt's advice to reinstall is still there"
+    echo "exit status 1 and: $(head -n 2 "$work/stderr" | tail -n 1)"
+}
+
+case $what in
+no_display)
+    no_screen "" "DISPLAY en WAYLAND_DISPLAY zijn leeg"
+    exit 0
+    ;;
+dead_display)
+    no_screen "DISPLAY=:9999" "\":9999\""
+    exit 0
+    ;;
+desktop) ;;
+*)
+    echo "usage: program_test.sh no_display|dead_display|desktop PROGRAM" >&2
+    exit 2
+    ;;
+esac
+
+for tool in Xvfb openbox xprop xdotool; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")"
+openbox --sm-disable >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+    sleep 0.1
+done
+
+# As in an ordinary session, but without XDG_RUNTIME_DIR: nothing on stderr.
+env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR "$program" \
+    >"$work/stdout" 2>"$work/stderr" &
+program_pid=$!
+pids+=($program_pid)
+
+window_named() {
+    local id=""
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+        [ -n "$id" ] && break
+        sleep 0.1
+    done
+    [ -n "$id" ] || fail "no window named '$1'"
+    echo "$id"
+}
+
+# The title exactly as the caption, an ordinary window, a minimise box and no
+# maximise box (the layout cannot grow).
+check_window() {
+    local id=$1 title=$2
+    local name type actions
+    name=$(xprop -id "$id" _NET_WM_NAME)
+    [ "$name" = "_NET_WM_NAME(UTF8_STRING) = \"$title\"" ] || fail "title: $name"
+    type=$(xprop -id "$id" _NET_WM_WINDOW_TYPE)
+    case $type in
+    *_NET_WM_WINDOW_TYPE_NORMAL*) ;;
+    *) fail "'$title' is no normal window: $type" ;;
+    esac
+    case $type in *DIALOG*) fail "'$title' is still a dialog: $type" ;; esac
+    xprop -id "$id" WM_TRANSIENT_FOR | grep -q "window id" && fail "'$title' is transient"
+    actions=$(xprop -id "$id" _NET_WM_ALLOWED_ACTIONS)
+    case $actions in *MINIMIZE*) ;; *) fail "'$title' has no minimise box: $actions" ;; esac
+    echo "'$title': $name; $type"
+}
+
+settings=$(window_named "Form1")
+check_window "$settings" "Form1"
+xprop -id "$settings" _NET_WM_ALLOWED_ACTIONS | grep -q MAXIMIZE &&
+    fail "the settings window cannot grow, yet offers to maximise"
+xdotool windowactivate --sync "$settings" key --clearmodifiers alt+s
+exercise=$(window_named "ZVK van CCV-structuren")
+check_window "$exercise" "ZVK van CCV-structuren"
+
+# The focus starts on Einde: Space ends the program, with exit status 0.
+xdotool windowactivate --sync "$exercise" key --clearmodifiers space
+for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$program_pid" 2>/dev/null && fail "the program did not end after Space on Einde"
+wait "$program_pid"
+status=$?
+[ "$status" = 0 ] || fail "exit status $status after Einde"
+[ -s "$work/stderr" ] && fail "the program wrote to stderr"
+echo "Space on Einde: exit status 0, nothing on stderr"
