@@ -1,5 +1,6 @@
 #include "engine/exercise_state.h"
 #include "gui/application.h"
+#include "gui/command_line.h"
 #include "gui/qt_messages.h"
 #include "gui/settings_window.h"
 
@@ -7,12 +8,14 @@
 
 int main(int argc, char** argv)
 {
+    klankflits::answer_help_and_version(argc, argv);
     klankflits::QtMessages qt_messages;
     klankflits::Application app(argc, argv);
     qt_messages.started();
+    const klankflits::CommandLine command_line = klankflits::read_command_line(app);
     try {
         klankflits::Module1 module;
-        klankflits::start_up(module);
+        klankflits::start_up(module, klankflits::end_program_at_once(), command_line.opening);
     } catch (const std::exception& e) {
         app.report_fault(QString::fromLocal8Bit(e.what()));
     }

@@ -72,8 +72,10 @@ void fit_read_out(QLabel* read_out, const QRect& place, int leftmost)
     QRect area = place;
     if (width_of(font) > area.width()) {
         area.setLeft(std::max(leftmost, place.left() + place.width() - width_of(font)));
-        while (width_of(font) > area.width() && font.pointSizeF() - 0.5 >= smallest_point_size)
-            font.setPointSizeF(font.pointSizeF() - 0.5);
+        // A tenth smaller at a time, at most to half the window's size.
+        const qreal smallest = inherited.pointSizeF() / 2;
+        while (width_of(font) > area.width() && font.pointSizeF() * 0.9 >= smallest)
+            font.setPointSizeF(font.pointSizeF() * 0.9);
     }
     read_out->setGeometry(area);
     // An empty font takes the window's again.

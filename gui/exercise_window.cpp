@@ -7,9 +7,15 @@
 #include "gui/two_line_button.h"
 #include "timing/paced_timers.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QShortcut>
+
+#include <algorithm>
 
 namespace klankflits
 {
@@ -35,6 +41,12 @@ constexpr QRect label1_place = twips_rect(14280, 9840, 735, 255);
 constexpr QRect label3_place = twips_rect(14280, 9240, 735, 255);
 constexpr int read_outs_leftmost = twips_to_pixels(13935 + 45);
 
+// Smaller than this the layout is no use to anybody.
+constexpr double smallest_factor = 0.3;
+
+// Room for a window frame that the desktop has not yet put around the window.
+constexpr QMargins frame_allowance(8, 40, 8, 8);
+
 TickSource* adopt(TickSource* tick_source, QObject* window)
 {
     if (!tick_source)
@@ -59,7 +71,10 @@ void ExerciseWindow::create_controls()
 {
     setObjectName(QStringLiteral("frm_werk"));
     setWindowTitle(QStringLiteral("ZVK van CCV-structuren"));
-    setFixedSize(twips_size(15240, 11010));
+    resize(twips_size(15240, 11010));
+    setMinimumSize(size() * smallest_factor);
+    // The layout grows with the window.
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
 
     // Created in tab order.
     cmd_exit_ = make_button<QPushButton>(this, "cmd_exit", QStringLiteral("&Einde"),
@@ -92,6 +107,14 @@ void ExerciseWindow::create_controls()
     setTabOrder(command1_, command2_);
 
     fit_font_to_captions(this);
+    layout_.emplace(this);
+    // F11 everywhere, and the platform's own key for it where it has one.
+    auto* full_screen = new QShortcut(this);
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::FullScreen);
+    keys.removeAll(QKeySequence(Qt::Key_F11));
+    keys.prepend(QKeySequence(Qt::Key_F11));
+    full_screen->setKeys(keys);
+    connect(full_screen, &QShortcut::activated, this, &ExerciseWindow::toggle_full_screen);
 
     // A click changes when the next step is due, so it takes its place among
     // the ticks.
@@ -142,13 +165,64 @@ void ExerciseWindow::hide_picture1()
 void ExerciseWindow::set_label1_caption(const std::string& text)
 {
     label1_->setText(QString::fromStdString(text));
-    fit_read_out(label1_, label1_place, read_outs_leftmost);
+    fit_read_out(label1_, label1_place);
 }
 
 void ExerciseWindow::set_label3_caption(const std::string& text)
 {
     label3_->setText(QString::fromStdString(text));
-    fit_read_out(label3_, label3_place, read_outs_leftmost);
+    fit_read_out(label3_, label3_place);
+}
+
+void ExerciseWindow::fit_read_out(QLabel* read_out, const QRect& laid_out)
+{
+    klankflits::fit_read_out(read_out, layout_->place(laid_out), layout_->x(read_outs_leftmost));
+}
+
+int ExerciseWindow::exec_on(QScreen* screen, Opening opening)
+{
+    const QRect available = screen->availableGeometry();
+    const QSize room = available.size().shrunkBy(frame_allowance);
+    const QSize laid_out = layout_->size();
+    QSize client = laid_out;
+    if (room.width() < laid_out.width() || room.height() < laid_out.height()) {
+        const double factor = std::max(layout_->factor_for(room), smallest_factor);
+        client = QSize(static_cast<int>(laid_out.width() * factor),
+                       static_cast<int>(laid_out.height() * factor));
+    }
+    resize(client);
+    const QSize framed = client.grownBy(frame_allowance);
+    move(available.topLeft() + QPoint((available.width() - framed.width()) / 2,
+                                      (available.height() - framed.height()) / 2));
+    if (opening == Opening::full_screen)
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    return exec();
+}
+
+void ExerciseWindow::toggle_full_screen()
+{
+    setWindowState(windowState() ^ Qt::WindowFullScreen);
+}
+
+void ExerciseWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Esc leaves full screen and does nothing else.
+    if (event->key() == Qt::Key_Escape && isFullScreen()) {
+        toggle_full_screen();
+        event->accept();
+        return;
+    }
+    ProgramWindow::keyPressEvent(event);
+}
+
+void ExerciseWindow::resizeEvent(QResizeEvent* event)
+{
+    ProgramWindow::resizeEvent(event);
+    if (!layout_)
+        return; // still being built
+    layout_->apply();
+    fit_read_out(label1_, label1_place);
+    fit_read_out(label3_, label3_place);
 }
 
 } // namespace klankflits

@@ -16,9 +16,13 @@
 #include "engine/exercise_view.h"
 #include "engine/flash_sequencer.h"
 #include "gui/program_window.h"
+#include "gui/scaled_layout.h"
+
+#include <optional>
 
 class QLabel;
 class QPushButton;
+class QScreen;
 
 namespace klankflits
 {
@@ -31,11 +35,17 @@ class TickSource;
 // buttons and an end button. It carries out the engine's operations on its own
 // controls; the flash sequencer decides what happens when, and the tick source
 // delivers the ticks of Timer1 and Timer2.
+//
+// At any size other than its own 1016 x 734 the layout is drawn as one picture,
+// scaled and centred: maximised, full screen (F11, and Esc back), or scaled
+// down where the screen is too small for it.
 class ExerciseWindow : public ProgramWindow, public ExerciseView
 {
     Q_OBJECT
 
 public:
+    enum class Opening { at_its_size, full_screen };
+
     // Constructing the window loads it: the first syllable is drawn into the
     // still hidden syllable label and the tick timer starts. The window owns
     // its tick source; without one it makes the program's own (PacedTimers).
@@ -55,9 +65,20 @@ public:
 
     const TickSource& tick_source() const { return *tick_source_; }
 
+    // Shows the window modally on `screen`: at its own size where that fits,
+    // else scaled down to fit, or full screen.
+    int exec_on(QScreen* screen, Opening opening);
+
+    void toggle_full_screen();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void create_controls();
     void load();
+    void fit_read_out(QLabel* read_out, const QRect& laid_out);
 
     Module1& module_;
     TickSource* tick_source_; // Timer1 and Timer2; a child of the window
@@ -70,6 +91,7 @@ private:
     QLabel* picture1_ = nullptr;
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;
+    std::optional<ScaledLayout> layout_;
 };
 
 } // namespace klankflits

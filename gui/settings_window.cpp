@@ -59,8 +59,9 @@ QString problem_text(const NumberReading& reading, const QString& prompt, const 
 
 } // namespace
 
-SettingsWindow::SettingsWindow(Module1& module, EndProgram end_program, QWidget* parent)
-    : ProgramWindow(std::move(end_program), parent), module_(module)
+SettingsWindow::SettingsWindow(Module1& module, EndProgram end_program, QWidget* parent,
+                               Opening opening)
+    : ProgramWindow(std::move(end_program), parent), module_(module), opening_(opening)
 {
     create_controls();
     load();
@@ -134,13 +135,13 @@ void SettingsWindow::start_clicked()
     hide();
     if (!exercise_window_)
         exercise_window_ = std::make_unique<ExerciseWindow>(module_, end_program_callback());
-    exercise_window_->exec();
+    exercise_window_->exec_on(screen(), opening_);
 }
 
-void start_up(Module1& module, EndProgram end_program)
+void start_up(Module1& module, EndProgram end_program, SettingsWindow::Opening opening)
 {
     init_state(module);
-    SettingsWindow settings(module, std::move(end_program));
+    SettingsWindow settings(module, std::move(end_program), nullptr, opening);
     settings.exec();
 }
 

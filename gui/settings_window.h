@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/exercise_window.h"
 #include "gui/program_window.h"
 
 #include <memory>
@@ -11,7 +12,6 @@ class QPushButton;
 namespace klankflits
 {
 
-class ExerciseWindow;
 struct Module1;
 
 // frm_hoofd: asks for the start interval and the speed step, in milliseconds.
@@ -22,8 +22,12 @@ class SettingsWindow : public ProgramWindow
     Q_OBJECT
 
 public:
+    using Opening = ExerciseWindow::Opening;
+
     // Constructing the window loads it: the boxes get the current values.
-    SettingsWindow(Module1& module, EndProgram end_program, QWidget* parent = nullptr);
+    // Start opens the exercise window as `opening` says.
+    SettingsWindow(Module1& module, EndProgram end_program, QWidget* parent = nullptr,
+                   Opening opening = Opening::at_its_size);
     ~SettingsWindow() override;
 
     // The exercise window, once Start has created it.
@@ -37,6 +41,7 @@ private:
     bool read_box(QLineEdit* box, const QString& prompt, std::int32_t& value);
 
     Module1& module_;
+    Opening opening_;
     std::unique_ptr<ExerciseWindow> exercise_window_;
 
     QLineEdit* txt_start_ = nullptr;
@@ -47,6 +52,7 @@ private:
 
 // The program's start: initialise the shared state, then show the settings
 // window modally. Everything the exercise does happens inside that show.
-void start_up(Module1& module, EndProgram end_program = end_program_at_once());
+void start_up(Module1& module, EndProgram end_program = end_program_at_once(),
+              SettingsWindow::Opening opening = SettingsWindow::Opening::at_its_size);
 
 } // namespace klankflits

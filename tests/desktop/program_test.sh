@@ -3,7 +3,7 @@
 # without a display, what the window system receives from its windows (titles,
 # window types, boxes), and how the real end button ends it.
 #
-#   program_test.sh no_display|dead_display|desktop PROGRAM
+#   program_test.sh no_display|dead_display|options|desktop PROGRAM
 #
 # "desktop" runs the program on a virtual X display with a window manager
 # (Xvfb, openbox; xprop and xdotool read and drive it); without those tools it
@@ -50,9 +50,21 @@ dead_display)
     no_screen "DISPLAY=:9999" "\":9999\""
     exit 0
     ;;
+options)
+    # --help and --version need no screen.
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --help >"$work/stdout" \
+        2>"$work/stderr" || fail "--help: exit status $?"
+    grep -q -- "--volledig-scherm" "$work/stdout" || fail "--help does not list --volledig-scherm"
+    grep -q "^Usage: .*klankflits \[options\]" "$work/stdout" ||
+        fail "--help: $(head -n 1 "$work/stdout")"
+    version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --version)
+    [[ $version =~ ^klankflits\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version: $version"
+    echo "--help and --version answer without a screen: $version"
+    exit 0
+    ;;
 desktop) ;;
 *)
-    echo "usage: program_test.sh no_display|dead_display|desktop PROGRAM" >&2
+    echo "usage: program_test.sh no_display|dead_display|options|desktop PROGRAM" >&2
     exit 2
     ;;
 esac
@@ -126,3 +138,28 @@ status=$?
 [ "$status" = 0 ] || fail "exit status $status after Einde"
 [ -s "$work/stderr" ] && fail "the program wrote to stderr"
 echo "Space on Einde: exit status 0, nothing on stderr"
+
+# For a classroom board: the exercise window opens full screen; Esc leaves it,
+# F11 goes back.
+full_screen() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN; }
+env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY "$program" --volledig-scherm \
+    >"$work/stdout" 2>"$work/stderr" &
+program_pid=$!
+pids+=($program_pid)
+settings=$(window_named "Form1")
+full_screen "$settings" && fail "the settings window is full screen too"
+xdotool windowactivate --sync "$settings" key --clearmodifiers alt+s
+exercise=$(window_named "ZVK van CCV-structuren")
+for _ in $(seq 50); do full_screen "$exercise" && break; sleep 0.1; done
+full_screen "$exercise" || fail "--volledig-scherm: the exercise window is not full screen"
+xdotool windowactivate --sync "$exercise" key Escape
+for _ in $(seq 50); do full_screen "$exercise" || break; sleep 0.1; done
+full_screen "$exercise" && fail "Esc did not leave full screen"
+xdotool windowactivate --sync "$exercise" key F11
+for _ in $(seq 50); do full_screen "$exercise" && break; sleep 0.1; done
+full_screen "$exercise" || fail "F11 did not go full screen"
+xdotool windowactivate --sync "$exercise" key --clearmodifiers alt+e
+wait "$program_pid"
+status=$?
+[ "$status" = 0 ] || fail "exit status $status after Alt+E"
+echo "--volledig-scherm, Esc and F11: full screen as asked; Alt+E: exit status 0"

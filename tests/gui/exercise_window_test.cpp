@@ -8,11 +8,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTest>
 
 using namespace klankflits;
 using klankflits::testing::EndRecorder;
 using klankflits::testing::tab_chain;
+using klankflits::testing::when_modal_shows;
 
 class ExerciseWindowTest : public QObject
 {
@@ -33,6 +35,10 @@ private slots:
     void the_focused_button_shows_its_focus();
     void read_outs_show_every_figure_whole_data();
     void read_outs_show_every_figure_whole();
+    void layout_scales_as_one_picture_data();
+    void layout_scales_as_one_picture();
+    void opens_scaled_down_on_a_screen_smaller_than_itself();
+    void f11_switches_full_screen_and_esc_leaves_it();
 
     void load_draws_a_hidden_syllable_and_starts_the_tick_timer();
     void visible_flag_is_the_controls_own();
@@ -249,6 +255,99 @@ void ExerciseWindowTest::read_outs_show_every_figure_whole()
     // Back to its place for a short figure.
     window->set_label1_caption("100");
     QCOMPARE(control("Label1")->geometry(), QRect(952, 656, 49, 17));
+}
+
+void ExerciseWindowTest::layout_scales_as_one_picture_data()
+{
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<double>("factor");
+    QTest::addColumn<QPoint>("offset");
+    QTest::newRow("twice the size") << QSize(2032, 1468) << 2.0 << QPoint(0, 0);
+    // 16:9: the height decides, the layout is centred across.
+    QTest::newRow("full HD") << QSize(1920, 1080) << 1080.0 / 734 << QPoint(212, 0);
+    QTest::newRow("half, and wider") << QSize(608, 367) << 0.5 << QPoint(50, 0);
+    QTest::newRow("back at its own size") << QSize(1016, 734) << 1.0 << QPoint(0, 0);
+}
+
+void ExerciseWindowTest::layout_scales_as_one_picture()
+{
+    QFETCH(QSize, client);
+    QFETCH(double, factor);
+    QFETCH(QPoint, offset);
+    const auto laid_out = [this] {
+        QList<QPair<QWidget*, QRect>> places;
+        for (auto* control : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            places.append({control, control->geometry()});
+        return places;
+    }();
+    const qreal font_size = window->font().pointSizeF();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->resize(2200, 1000); // somewhere else first: the way back must be exact too
+    window->resize(client);
+    QTRY_COMPARE(window->size(), client);
+
+    for (const auto& [control, place] : laid_out) {
+        const QRect expected(
+            offset + QPoint(qRound(place.x() * factor), qRound(place.y() * factor)),
+            QSize(qRound(place.width() * factor), qRound(place.height() * factor)));
+        const QRect now = control->geometry();
+        QVERIFY2(qAbs(now.left() - expected.left()) <= 1 && qAbs(now.top() - expected.top()) <= 1 &&
+                     qAbs(now.width() - expected.width()) <= 1 &&
+                     qAbs(now.height() - expected.height()) <= 1,
+                 qPrintable(control->objectName()));
+        if (factor == 2.0 || factor == 1.0)
+            QCOMPARE(now, expected);
+    }
+    QCOMPARE(control("txt_string")->font().pointSizeF(), 24 * factor);
+    QCOMPARE(window->font().pointSizeF(), font_size * factor);
+    QCOMPARE(control<QLabel>("Picture1")->pixmap().size(),
+             QSize(qRound(150 * factor), qRound(112 * factor)));
+}
+
+// The window opens on a screen smaller than itself (the offscreen test
+// screen is 800 x 800): scaled down, whole and on the screen.
+void ExerciseWindowTest::opens_scaled_down_on_a_screen_smaller_than_itself()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    QVERIFY(screen->availableGeometry().width() < 1016);
+    QRect frame;
+    QRect client;
+    QList<QRect> controls;
+    when_modal_shows([&](QWidget* modal) {
+        frame = modal->frameGeometry();
+        client = modal->rect();
+        for (auto* c : modal->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (c->objectName() != "txt_string" && c->objectName() != "Picture1")
+                controls << c->geometry();
+    });
+    window->exec_on(screen, ExerciseWindow::Opening::at_its_size);
+    QVERIFY2(screen->availableGeometry().contains(frame), qPrintable(QString("%1,%2 %3x%4")
+                                                                         .arg(frame.x())
+                                                                         .arg(frame.y())
+                                                                         .arg(frame.width())
+                                                                         .arg(frame.height())));
+    QVERIFY(client.width() < 1016);
+    QCOMPARE(controls.size(), 7);
+    for (const QRect& c : controls)
+        QVERIFY(client.contains(c));
+}
+
+void ExerciseWindowTest::f11_switches_full_screen_and_esc_leaves_it()
+{
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_F11);
+    QTRY_VERIFY(window->isFullScreen());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F11);
+    QTRY_VERIFY(!window->isFullScreen());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F11);
+    QTRY_VERIFY(window->isFullScreen());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTRY_VERIFY(!window->isFullScreen());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(window->isVisible());
+    QCOMPARE(ends.requests, 0);
 }
 
 void ExerciseWindowTest::load_draws_a_hidden_syllable_and_starts_the_tick_timer()
