@@ -1,14 +1,17 @@
 // Draws the program's smiley: the pause picture shown between series
-// (resources/pause.jpg) and the program's icon in the hicolor sizes plus a
-// scalable SVG (packaging/icons/). The outputs are committed, so a normal build
-// never runs this; rerun it after changing the drawing:
+// (resources/pause.jpg), the program's icon in the hicolor sizes plus a
+// scalable SVG (packaging/icons/) and the Windows icon file with the sizes
+// Windows uses (packaging/windows/klankflits.ico). The outputs are committed,
+// so a normal build never runs this; rerun it after changing the drawing:
 //
 //   cmake -B build-tools -DKLANKFLITS_BUILD_TOOLS=ON
 //   cmake --build build-tools --target klankflits_draw_pictures
 //
-// or by hand: draw_pause_picture <resources-dir> <icons-dir>
+// or by hand: draw_pause_picture <resources-dir> <icons-dir> <windows-dir>
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -22,6 +25,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace
 {
@@ -182,12 +186,58 @@ bool write_jpeg(const QImage& image, const QString& path)
     return true;
 }
 
-bool write_png(const QImage& image, const QString& path)
+bool write_png(const QImage& image, QIODevice* device, const QString& name)
 {
-    QImageWriter writer(path, "png");
+    QImageWriter writer(device, "png");
     writer.setQuality(0);
     if (!writer.write(image)) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(writer.errorString()));
+        std::fprintf(stderr, "%s: %s\n", qPrintable(name), qPrintable(writer.errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool write_png(const QImage& image, const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(file.errorString()));
+        return false;
+    }
+    return write_png(image, &file, path);
+}
+
+// A Windows .ico file holding each image as PNG data, which Windows reads
+// since Vista: a directory of the images, then the images.
+bool write_ico(const std::vector<QImage>& images, const QString& path)
+{
+    std::vector<QByteArray> pngs;
+    for (const QImage& image : images) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        if (!write_png(image, &buffer, path))
+            return false;
+        pngs.push_back(buffer.data());
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(file.errorString()));
+        return false;
+    }
+    QDataStream out(&file);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(0) << quint16(1) << quint16(images.size()); // an icon file, its count
+    quint32 offset = 6 + 16 * quint32(images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        // Width and height in a byte each; 0 stands for 256.
+        out << quint8(images[i].width() & 0xff) << quint8(images[i].height() & 0xff) << quint8(0)
+            << quint8(0) << quint16(1) << quint16(32) << quint32(pngs[i].size()) << offset;
+        offset += quint32(pngs[i].size());
+    }
+    for (const QByteArray& png : pngs)
+        out.writeRawData(png.constData(), int(png.size()));
+    if (out.status() != QDataStream::Ok || !file.flush()) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(file.errorString()));
         return false;
     }
     return true;
@@ -209,12 +259,13 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 3) {
-        std::fprintf(stderr, "usage: %s <resources-dir> <icons-dir>\n", argv[0]);
+    if (args.size() != 4) {
+        std::fprintf(stderr, "usage: %s <resources-dir> <icons-dir> <windows-dir>\n", argv[0]);
         return 2;
     }
     const QDir resources(args[1]);
     const QDir icons(args[2]);
+    const QDir windows(args[3]);
 
     bool ok = write_jpeg(draw_pause_picture(), resources.filePath(QStringLiteral("pause.jpg")));
     constexpr std::array sizes{16, 22, 24, 32, 48, 64, 128, 256};
@@ -226,5 +277,11 @@ int main(int argc, char* argv[])
     }
     ok = icons.mkpath(QStringLiteral("scalable")) && ok;
     ok = write_text(icon_svg(), icons.filePath(QStringLiteral("scalable/klankflits.svg"))) && ok;
+
+    std::vector<QImage> windows_sizes;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        windows_sizes.push_back(draw_icon(size));
+    ok = windows.mkpath(QStringLiteral(".")) &&
+         write_ico(windows_sizes, windows.filePath(QStringLiteral("klankflits.ico"))) && ok;
     return ok ? 0 : 1;
 }
