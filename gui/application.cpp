@@ -12,13 +12,30 @@
 namespace klankflits
 {
 
+namespace
+{
+
+// The icon theme's where it has one (an installed Linux program), else the
+// copies built into the program: Windows has no icon theme.
+QIcon program_icon()
+{
+    QIcon icon = QIcon::fromTheme(QStringLiteral("klankflits"));
+    if (icon.isNull()) {
+        for (int size : {16, 24, 32, 48, 64, 128, 256})
+            icon.addFile(QStringLiteral(":/icons/klankflits-%1.png").arg(size));
+    }
+    return icon;
+}
+
+} // namespace
+
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("klankflits"));
     // No application display name: Qt would append it to every window title.
     // Lets desktops match the windows to the menu entry and its icon.
     setDesktopFileName(QStringLiteral("nl.klankflits.Klankflits"));
-    setWindowIcon(QIcon::fromTheme(QStringLiteral("klankflits")));
+    setWindowIcon(program_icon());
 
     // Qt's own texts (a text box's context menu, message box buttons) in the
     // user's language, where the system has Qt's translations.

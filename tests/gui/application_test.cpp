@@ -1,6 +1,7 @@
 #include "gui/application.h"
 #include "window_test_support.h"
 
+#include <QIcon>
 #include <QMessageBox>
 #include <QTest>
 
@@ -26,6 +27,15 @@ class ApplicationTest : public QObject
     Q_OBJECT
 
 private slots:
+    void windows_have_the_program_icon_without_an_icon_theme()
+    {
+        // No theme has it here (nor on Windows): the built-in copies serve.
+        const QIcon icon = QApplication::windowIcon();
+        QVERIFY(!icon.isNull());
+        QVERIFY(!icon.pixmap(16).isNull());
+        QVERIFY(!icon.pixmap(32).isNull());
+    }
+
     void a_fault_in_a_handler_is_reported_and_ends_with_status_1()
     {
         auto* app = qobject_cast<Application*>(qApp);
