@@ -7,6 +7,7 @@
 #include "gui/two_line_button.h"
 #include "timing/paced_timers.h"
 
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -25,10 +26,20 @@ namespace
 
 QFont syllable_font()
 {
+    // The classic face where it can be drawn large and bold, else a scalable
+    // sans-serif of the same size. Windows still has "MS Sans Serif", but as a
+    // bitmap face in a few small sizes without bold, so there it is passed
+    // over for its scalable successor, "Microsoft Sans Serif".
+    QStringList families;
+    for (const QString& family :
+         {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+          QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")}) {
+        if (QFontDatabase::isSmoothlyScalable(family))
+            families.append(family);
+    }
     QFont font;
-    // The classic face where it exists, else any bold sans-serif of the same size.
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    if (!families.isEmpty())
+        font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
     font.setWeight(QFont::Bold);
     font.setPointSize(24);

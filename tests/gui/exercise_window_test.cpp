@@ -4,10 +4,12 @@
 #include "gui/two_line_button.h"
 #include "window_test_support.h"
 
+#include <QFontDatabase>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
 
@@ -29,6 +31,7 @@ private slots:
     void controls();
     void speed_buttons_show_their_caption_on_two_lines_data();
     void speed_buttons_show_their_caption_on_two_lines();
+    void syllable_is_large_bold_and_centred_data();
     void syllable_is_large_bold_and_centred();
     void pause_picture_is_built_in();
     void tab_order_and_initial_focus();
@@ -170,8 +173,64 @@ void ExerciseWindowTest::speed_buttons_show_their_caption_on_two_lines()
     QCOMPARE(text_bands(button->grab().toImage()), 2);
 }
 
+// "MS Sans Serif" as Windows has it: a bitmap face in a few small sizes, with
+// no bold (here one size, 13 px, and the glyph "a").
+constexpr char bitmap_ms_sans_serif[] = R"(STARTFONT 2.1
+FONT -Test-MS Sans Serif-Medium-R-Normal--13-100-96-96-P-70-ISO10646-1
+SIZE 10 96 96
+FONTBOUNDINGBOX 7 13 0 -3
+STARTPROPERTIES 4
+FAMILY_NAME "MS Sans Serif"
+WEIGHT_NAME "Medium"
+FONT_ASCENT 10
+FONT_DESCENT 3
+ENDPROPERTIES
+CHARS 1
+STARTCHAR a
+ENCODING 97
+SWIDTH 538 0
+DWIDTH 7 0
+BBX 6 7 0 0
+BITMAP
+78
+84
+04
+7C
+84
+8C
+76
+ENDCHAR
+ENDFONT
+)";
+
+void ExerciseWindowTest::syllable_is_large_bold_and_centred_data()
+{
+    QTest::addColumn<bool>("bitmap_classic_face");
+    QTest::newRow("the system's fonts") << false;
+    QTest::newRow("MS Sans Serif only as a bitmap face, as on Windows") << true;
+}
+
 void ExerciseWindowTest::syllable_is_large_bold_and_centred()
 {
+    QFETCH(bool, bitmap_classic_face);
+    int font_id = -1;
+    if (bitmap_classic_face) {
+        font_id = QFontDatabase::addApplicationFontFromData(QByteArray(bitmap_ms_sans_serif));
+        QVERIFY(font_id >= 0);
+        QVERIFY(QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif")));
+        // Qt's plain FreeType font database (the offscreen platform on
+        // Windows) takes every face for scalable and scales bitmaps.
+        if (QFontDatabase::isSmoothlyScalable(QStringLiteral("MS Sans Serif"))) {
+            QFontDatabase::removeApplicationFont(font_id);
+            QSKIP("This font database cannot tell bitmap faces");
+        }
+        window = std::make_unique<ExerciseWindow>(module, ends.callback());
+    }
+    const auto remove_font = qScopeGuard([font_id] {
+        if (font_id >= 0)
+            QFontDatabase::removeApplicationFont(font_id);
+    });
+
     auto* syllable = control<QLabel>("txt_string");
     QCOMPARE(syllable->font().pointSize(), 24);
     QVERIFY(syllable->font().bold());
