@@ -25,6 +25,7 @@ RequestExecutionLevel admin
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Klankflits"
 
 Name "Klankflits"
+BrandingText "Klankflits ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\Klankflits"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
