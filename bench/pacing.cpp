@@ -9,7 +9,20 @@
 //
 //   klankflits_bench_pacing [--interval MS] [--speed-step MS] [--minutes M]
 //                           [--source both|paced|plain] [--cpu-minutes M]
-//                           [--load [N]] [--stall MS/PERIOD] [--seed N]
+//                           [--load [N]] [--stall MS/PERIOD] [--stall-process]
+//                           [--seed N]
+//
+// What the learner sees is timed from the paints: a syllable is on screen from
+// the first paint of its label after it was shown to the first paint of the
+// window over the label's place after it was hidden. A syllable hidden again
+// before its label was painted was never on screen ("never painted"). The
+// exposure error is the time on screen minus the nominal exposure; the hidden
+// half is the time from the paint that hid a syllable to the paint that showed
+// the next one, as a share of its nominal length.
+//
+// --stall MS/PERIOD holds up the event loop (a busy-wait on the main thread);
+// with --stall-process the whole process is stopped instead (SIGSTOP and
+// SIGCONT from a child process), so that the stall hits the timers too.
 //
 // CPU time: Qt widgets live on the main thread, so the two windows share one
 // thread and its CPU time cannot be split between them. After the side-by-side
@@ -26,8 +39,10 @@
 #include "gui/exercise_window.h"
 #include "timing/paced_timers.h"
 
+#include <QEvent>
 #include <QEventLoop>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QTimer>
 
 #include <atomic>
@@ -38,7 +53,10 @@
 #include <sstream>
 #include <thread>
 
+#include <poll.h>
 #include <pthread.h>
+#include <signal.h>
+#include <sys/wait.h>
 
 namespace
 {
@@ -152,7 +170,8 @@ private:
 
 // The real exercise window, timing every visible change: each view operation
 // calls the window's own and then reads the clock. Operations that change
-// nothing (hiding a hidden syllable) are not counted.
+// nothing (hiding a hidden syllable) are not counted. It also watches the
+// paints of the syllable's place, for what was on screen and for how long.
 class TimedWindow : public ExerciseWindow
 {
 public:
@@ -160,8 +179,11 @@ public:
         : ExerciseWindow(
               module, [] {}, nullptr, source),
           pace_(module.state.interval_ms, module.state.speed_step_ms, module.state.elapsed_ms),
+          syllable_(findChild<QLabel*>(QStringLiteral("txt_string"))),
           picture_(findChild<QLabel*>(QStringLiteral("Picture1")))
     {
+        syllable_->installEventFilter(this);
+        installEventFilter(this);
     }
 
     // Timer1 started in the constructor; `start` is read right after it.
@@ -199,9 +221,71 @@ public:
     const std::vector<double>& lateness_ms() const { return lateness_ms_; }
     const std::vector<double>& nominal_ms() const { return nominal_ms_; }
     const std::vector<double>& pause_error_ms() const { return pause_error_ms_; }
+    const std::vector<double>& exposure_error_ms() const { return exposure_error_ms_; }
+    const std::vector<double>& hidden_share() const { return hidden_share_; }
+    std::int64_t syllables_shown() const { return shown_count_; }
+    std::int64_t shown_never_painted() const { return shown_never_painted_; }
+    std::int64_t hidden_never_painted() const { return hidden_never_painted_; }
     const std::string& mismatch() const { return mismatch_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted(watched, static_cast<QPaintEvent*>(event)->rect());
+        return ExerciseWindow::eventFilter(watched, event);
+    }
+
 private:
+    // The first paint of the label after it was shown puts the syllable on
+    // screen; the first paint of the window over the label's place after it
+    // was hidden takes it off.
+    void painted(QObject* watched, const QRect& rect)
+    {
+        const Clock::time_point at = Clock::now();
+        if (watched == syllable_ && shown_.pending && !syllable_->isHidden()) {
+            shown_.pending = false;
+            shown_.painted_at = at;
+            if (hidden_.painted)
+                hidden_share_.push_back(bench::ms_between(hidden_.painted_at, at) /
+                                        (shown_.nominal_ms - hidden_.nominal_ms));
+        } else if (watched == this && hidden_.pending && syllable_->isHidden() &&
+                   rect.intersects(syllable_->geometry())) {
+            hidden_.pending = false;
+            hidden_.painted = true;
+            hidden_.painted_at = at;
+            if (shown_.painted)
+                exposure_error_ms_.push_back(bench::ms_between(shown_.painted_at, at) -
+                                             (hidden_.nominal_ms - shown_.nominal_ms));
+        }
+    }
+
+    // The paints that a change of the syllable waits for. A change that the
+    // next one overtakes before its paint was never on screen.
+    void syllable_changed(Change change, double nominal_ms)
+    {
+        switch (change) {
+        case Change::syllable_shown:
+            ++shown_count_;
+            hidden_never_painted_ += hidden_.pending ? 1 : 0;
+            hidden_.pending = false;
+            shown_ = {true, false, {}, nominal_ms};
+            break;
+        case Change::syllable_hidden:
+            shown_never_painted_ += shown_.pending ? 1 : 0;
+            shown_.painted = !shown_.pending;
+            shown_.pending = false;
+            hidden_ = {true, false, {}, nominal_ms};
+            break;
+        case Change::picture_shown: // no hidden half: the next show follows a pause
+            hidden_never_painted_ += hidden_.pending ? 1 : 0;
+            hidden_ = {};
+            break;
+        case Change::picture_hidden:
+            break;
+        }
+    }
+
     void record(Change change)
     {
         const Clock::time_point at = Clock::now();
@@ -222,15 +306,32 @@ private:
         if (change == Change::picture_hidden)
             pause_error_ms_.push_back(bench::ms_between(picture_shown_at_, at) -
                                       static_cast<double>(expected.pause_ms));
+        syllable_changed(change, static_cast<double>(expected.nominal_ms));
     }
 
+    // A change of the syllable and whether its paint came.
+    struct Painted {
+        bool pending = false; // changed, not painted yet
+        bool painted = false; // the change reached the screen
+        Clock::time_point painted_at{};
+        double nominal_ms = 0;
+    };
+
     NominalPace pace_;
+    QLabel* syllable_;
     QLabel* picture_;
     Clock::time_point start_{};
     Clock::time_point picture_shown_at_{};
     std::vector<double> lateness_ms_;
     std::vector<double> nominal_ms_;
     std::vector<double> pause_error_ms_;
+    std::vector<double> exposure_error_ms_;
+    std::vector<double> hidden_share_;
+    Painted shown_;
+    Painted hidden_;
+    std::int64_t shown_count_ = 0;
+    std::int64_t shown_never_painted_ = 0;
+    std::int64_t hidden_never_painted_ = 0;
     std::string mismatch_;
 };
 
@@ -344,6 +445,54 @@ private:
     double cpu_ms_ = 0;
 };
 
+// Periodic stops of the whole process, timers and all, as when the system
+// does not schedule it: a child process sends SIGSTOP and, the stall later,
+// SIGCONT. The child leaves when the pipe from the parent closes, also when
+// the parent ends without cleaning up.
+class ProcessStalls
+{
+public:
+    ProcessStalls(int stall_ms, int period_ms)
+    {
+        if (stall_ms <= 0 || period_ms <= 0)
+            return;
+        int fds[2];
+        if (pipe(fds) != 0)
+            throw std::runtime_error("no pipe for the process stalls");
+        const pid_t parent = getpid();
+        child_ = fork();
+        if (child_ < 0)
+            throw std::runtime_error("no child process for the process stalls");
+        if (child_ == 0) {
+            // Only async-signal-safe calls from here on.
+            close(fds[1]);
+            pollfd closed{fds[0], POLLIN, 0};
+            const timespec stall{stall_ms / 1000, (stall_ms % 1000) * 1'000'000L};
+            while (poll(&closed, 1, std::max(period_ms - stall_ms, 1)) == 0) {
+                kill(parent, SIGSTOP);
+                nanosleep(&stall, nullptr);
+                kill(parent, SIGCONT);
+            }
+            _exit(0);
+        }
+        close(fds[0]);
+        pipe_ = fds[1];
+    }
+    ~ProcessStalls()
+    {
+        if (child_ <= 0)
+            return;
+        close(pipe_);
+        waitpid(child_, nullptr, 0);
+    }
+    ProcessStalls(const ProcessStalls&) = delete;
+    ProcessStalls& operator=(const ProcessStalls&) = delete;
+
+private:
+    pid_t child_ = 0;
+    int pipe_ = -1;
+};
+
 struct Options {
     int interval_ms = 200;
     int speed_step_ms = klankflits::default_speed_step_ms;
@@ -353,6 +502,7 @@ struct Options {
     int load_threads = 0;
     int stall_ms = 0;
     int stall_period_ms = 0;
+    bool stall_process = false;
     std::uint64_t seed = 1;
 };
 
@@ -362,6 +512,11 @@ struct Result {
     std::vector<double> lateness_ms;
     std::vector<double> nominal_ms;
     std::vector<double> pause_error_ms;
+    std::vector<double> exposure_error_ms;
+    std::vector<double> hidden_share;
+    std::int64_t syllables_shown = 0;
+    std::int64_t shown_never_painted = 0;
+    std::int64_t hidden_never_painted = 0;
     std::string mismatch;
     std::int64_t timer_events = 0;
     std::int64_t paced_wake_ups = -1;
@@ -413,7 +568,9 @@ std::vector<Result> run(const Options& options, const std::vector<Source>& sourc
     for (auto& window : windows)
         window->show();
 
-    const Stalls stalls(options.stall_ms, options.stall_period_ms);
+    const Stalls stalls(options.stall_process ? 0 : options.stall_ms, options.stall_period_ms);
+    const ProcessStalls process_stalls(options.stall_process ? options.stall_ms : 0,
+                                       options.stall_period_ms);
     const auto run_time = std::chrono::milliseconds(static_cast<std::int64_t>(minutes * 60000));
     // CPU time and wake-ups are counted once the window has been shown and
     // painted and the fonts are loaded: from 5 s in (a tenth of a short run).
@@ -442,6 +599,11 @@ std::vector<Result> run(const Options& options, const std::vector<Source>& sourc
         result.lateness_ms = windows[i]->lateness_ms();
         result.nominal_ms = windows[i]->nominal_ms();
         result.pause_error_ms = windows[i]->pause_error_ms();
+        result.exposure_error_ms = windows[i]->exposure_error_ms();
+        result.hidden_share = windows[i]->hidden_share();
+        result.syllables_shown = windows[i]->syllables_shown();
+        result.shown_never_painted = windows[i]->shown_never_painted();
+        result.hidden_never_painted = windows[i]->hidden_never_painted();
         result.mismatch = windows[i]->mismatch();
         result.timer_events = counter.count(windows[i].get());
         if (paced_sources[i])
@@ -508,9 +670,9 @@ void print_row(const std::string& label, const std::vector<Result>& results, Cel
 
 Options read_options(int argc, char** argv)
 {
-    const bench::Flags flags(
-        argc, argv,
-        {"interval", "speed-step", "minutes", "cpu-minutes", "source", "load", "stall", "seed"});
+    const bench::Flags flags(argc, argv,
+                             {"interval", "speed-step", "minutes", "cpu-minutes", "source", "load",
+                              "stall", "stall-process", "seed"});
     Options options;
     options.interval_ms = static_cast<int>(flags.number("interval", options.interval_ms));
     options.speed_step_ms = static_cast<int>(flags.number("speed-step", options.speed_step_ms));
@@ -531,6 +693,9 @@ Options read_options(int argc, char** argv)
         options.stall_ms = std::stoi(stall.substr(0, slash));
         options.stall_period_ms = std::stoi(stall.substr(slash + 1));
     }
+    options.stall_process = flags.has("stall-process");
+    if (options.stall_process && options.stall_ms <= 0)
+        throw std::invalid_argument("--stall-process needs --stall MS/PERIOD");
     if (options.minutes <= 0 || options.cpu_minutes < 0 || options.load_threads < 0)
         throw std::invalid_argument(
             "--minutes must be positive, --cpu-minutes and --load not negative");
@@ -548,7 +713,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr,
                      "%s\nusage: klankflits_bench_pacing [--interval MS] [--speed-step MS] "
                      "[--minutes M] [--source both|paced|plain] [--cpu-minutes M] [--load [N]] "
-                     "[--stall MS/PERIOD] [--seed N]\n",
+                     "[--stall MS/PERIOD] [--stall-process] [--seed N]\n",
                      e.what());
         return 2;
     }
@@ -556,14 +721,16 @@ int main(int argc, char** argv)
     const bench::WarningCounter warnings;
     klankflits::Application app(argc, argv);
 
+    const std::string stalls =
+        options.stall_ms > 0
+            ? std::string(options.stall_process ? "of the process " : "of the event loop ") +
+                  std::to_string(options.stall_ms) + " ms every " +
+                  std::to_string(options.stall_period_ms) + " ms"
+            : "none";
     std::printf("pacing: interval %d ms, speed step %d ms, %.1f min, load %d thread(s), stalls %s, "
                 "platform %s\n",
                 options.interval_ms, options.speed_step_ms, options.minutes, options.load_threads,
-                options.stall_ms > 0 ? (std::to_string(options.stall_ms) + " ms every " +
-                                        std::to_string(options.stall_period_ms) + " ms")
-                                           .c_str()
-                                     : "none",
-                qPrintable(QGuiApplication::platformName()));
+                stalls.c_str(), qPrintable(QGuiApplication::platformName()));
     std::fflush(stdout);
 
     LoadThreads load(options.load_threads);
@@ -608,6 +775,26 @@ int main(int argc, char** argv)
     print_row("pause error min..max ms", results, [](const Result& r) {
         const auto s = bench::summarize(r.pause_error_ms);
         return fixed(s.min) + ".." + fixed(s.max);
+    });
+    print_row("syllables shown", results,
+              [](const Result& r) { return std::to_string(r.syllables_shown); });
+    print_row("never painted: shown / hidden", results, [](const Result& r) {
+        return std::to_string(r.shown_never_painted) + " / " +
+               std::to_string(r.hidden_never_painted);
+    });
+    const auto exposure = [&](double bench::Summary::*field) {
+        return [field](const Result& r) {
+            return fixed(bench::summarize(r.exposure_error_ms).*field);
+        };
+    };
+    print_row("exposure error median ms", results, exposure(&bench::Summary::median));
+    print_row("exposure error p99 ms", results, exposure(&bench::Summary::p99));
+    print_row("exposure error min..max ms", results, [](const Result& r) {
+        const auto s = bench::summarize(r.exposure_error_ms);
+        return fixed(s.min) + ".." + fixed(s.max);
+    });
+    print_row("shortest hidden half % of nominal", results, [](const Result& r) {
+        return fixed(100.0 * bench::summarize(r.hidden_share).min, 1);
     });
     print_row("drift at end ms", results,
               [](const Result& r) { return fixed(drift_ms(r.lateness_ms)); });
