@@ -35,6 +35,10 @@ public:
     // flash step (at least 1). A tick source may sleep through the ticks before
     // it, which only add time, and deliver them together.
     virtual std::int64_t ticks_until_next_step() const = 0;
+
+    // Whether the syllable is up: a tick source keeps it on screen for its
+    // whole exposure.
+    virtual bool syllable_shown() const = 0;
 };
 
 } // namespace klankflits

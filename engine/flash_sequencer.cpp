@@ -106,4 +106,9 @@ std::int64_t FlashSequencer::ticks_until_next_step() const
     return static_cast<std::int64_t>(std::floor(remaining / tick_ms)) + 1;
 }
 
+bool FlashSequencer::syllable_shown() const
+{
+    return view_.txt_string_visible();
+}
+
 } // namespace klankflits

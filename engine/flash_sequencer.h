@@ -31,6 +31,7 @@ public:
     void timer1_tick() override; // tick of the tick timer
     void timer2_tick() override; // end of a pause
     std::int64_t ticks_until_next_step() const override;
+    bool syllable_shown() const override;
 
     void command1_click(); // "versnel": speed up by 100 ms
     void command2_click(); // "vertraag": slow down by 100 ms

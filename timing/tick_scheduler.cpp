@@ -55,34 +55,57 @@ void TickScheduler::start(TimerHandlers& handlers, TimePoint now)
     timer1_ = Timer1{true, now, 0};
     if (timer2_.enabled)
         timer2_.enabled_at = now;
+    last_ = Change{now, now, {}};
 }
 
-TickScheduler::TimePoint TickScheduler::next_tick_due() const
+TickScheduler::TimePoint TickScheduler::next_tick_nominal() const
 {
     return timer1_.epoch + (timer1_.delivered + 1) * tick;
 }
 
 // A timer with no positive interval never fires.
-std::optional<TickScheduler::TimePoint> TickScheduler::pause_end_due() const
+std::optional<TickScheduler::TimePoint> TickScheduler::pause_end_nominal() const
 {
     if (!timer2_.enabled || timer2_.interval_ms <= 0)
         return std::nullopt;
     return timer2_.enabled_at + std::chrono::milliseconds(timer2_.interval_ms);
 }
 
-std::optional<TickScheduler::TimePoint> TickScheduler::next_wake() const
+TickScheduler::Duration TickScheduler::ticks_to_next_step() const
+{
+    return std::clamp<std::int64_t>(handlers_->ticks_until_next_step(), 1, max_ticks_ahead) * tick;
+}
+
+std::optional<TickScheduler::NextChange> TickScheduler::next_change() const
 {
     if (!handlers_)
         return std::nullopt;
-    auto wake_at = pause_end_due();
+    std::optional<NextChange> next;
+    if (const auto pause_end = pause_end_nominal())
+        next = NextChange{true, *pause_end, {}};
     if (timer1_.enabled) {
-        const std::int64_t ticks =
-            std::clamp<std::int64_t>(handlers_->ticks_until_next_step(), 1, max_ticks_ahead);
-        const TimePoint step_at = timer1_.epoch + (timer1_.delivered + ticks) * tick;
-        if (!wake_at || step_at < *wake_at)
-            wake_at = step_at;
+        const TimePoint step = timer1_.epoch + timer1_.delivered * tick + ticks_to_next_step();
+        // On a tie the pause end goes first; the engine never runs both timers.
+        if (!next || step < next->nominal)
+            next = NextChange{false, step, {}};
     }
-    return wake_at;
+    if (!next)
+        return std::nullopt;
+
+    const Duration since_last = next->nominal - last_.nominal;
+    if (handlers_->syllable_shown())
+        next->due = last_.at + std::max(last_.exposure, since_last);
+    else if (next->pause_end)
+        next->due = std::max(next->nominal, last_.at + since_last * 9 / 10);
+    else
+        next->due = std::max(next->nominal, last_.at + since_last / 2);
+    return next;
+}
+
+std::optional<TickScheduler::TimePoint> TickScheduler::next_wake() const
+{
+    const auto next = next_change();
+    return next ? std::optional(next->due) : std::nullopt;
 }
 
 void TickScheduler::deliver_due(TimePoint now)
@@ -92,31 +115,48 @@ void TickScheduler::deliver_due(TimePoint now)
     if (!handlers_ || delivering_)
         return;
 
-    // Long stall: move the time line so that the overdue event is due now.
-    if (const auto due = next_wake(); due && now - *due > catch_up_bound) {
-        const Duration shift = now - *due;
+    // Long stall: move the schedule so that the overdue change is due now.
+    if (const auto next = next_change();
+        next && now > next->due && now - next->nominal > catch_up_bound) {
+        const Duration shift = now - next->due;
         timer1_.epoch += shift;
         timer2_.enabled_at += shift;
+        last_.at += shift;
+        last_.nominal += shift;
         skipped_ += shift;
     }
 
     const ScopedFlag delivering(delivering_);
     // The engine switches timers from inside the ticks, so look again after each.
     for (;;) {
-        const auto pause_end = pause_end_due();
-        const auto tick_at = timer1_.enabled ? std::optional(next_tick_due()) : std::nullopt;
-        // On a tie the pause end goes first; the engine never runs both timers.
-        if (pause_end && *pause_end <= now && (!tick_at || *pause_end <= *tick_at)) {
-            nominal_now_ = *pause_end;
-            timer2_.enabled_at = *pause_end; // a timer left on fires again an interval later
-            handlers_->timer2_tick();
-        } else if (tick_at && *tick_at <= now) {
-            nominal_now_ = *tick_at;
+        const auto next = next_change();
+        if (!next)
+            break;
+        // A tick that only adds time: at its own pace from the last change.
+        if (timer1_.enabled && next_tick_nominal() < next->nominal) {
+            const TimePoint tick_at = next_tick_nominal();
+            if (std::min(next->due, tick_at + (last_.at - last_.nominal)) > now)
+                break;
+            nominal_now_ = tick_at;
             ++timer1_.delivered;
             handlers_->timer1_tick();
-        } else {
-            break;
+            continue;
         }
+        if (next->due > now)
+            break;
+        nominal_now_ = next->nominal;
+        if (next->pause_end) {
+            timer2_.enabled_at = next->nominal; // a timer left on fires again an interval later
+            handlers_->timer2_tick();
+        } else {
+            ++timer1_.delivered;
+            handlers_->timer1_tick();
+        }
+        // One change per wake-up: the window paints it before the next.
+        last_ = Change{now, next->nominal, {}};
+        if (handlers_->syllable_shown() && timer1_.enabled)
+            last_.exposure = ticks_to_next_step();
+        break;
     }
     nominal_now_ = now;
 }

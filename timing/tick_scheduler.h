@@ -9,23 +9,51 @@
 namespace klankflits
 {
 
-// The exercise window's two timers on one drift-free nominal time line.
+// The exercise window's two timers on one drift-free nominal time line, and
+// what the learner sees timed on the clock.
 //
-// Timer1 ticks every 10 ms while it is enabled: tick n after it was enabled is
-// due at the enable time + n x 10 ms. Timer2 fires once its interval has passed
-// since it was enabled. An enable made while a tick or a pause end is being
-// delivered takes that event's nominal time, not the clock's, so a pause starts
-// at the nominal time of the tick that began it and the next series counts from
-// the pause's nominal end: the whole exercise runs on one time line and a late
-// wake-up loses no time.
+// The nominal time line: Timer1 ticks every 10 ms while it is enabled, tick n
+// after it was enabled on nominal time enable + n x 10 ms; Timer2 fires once
+// its interval has passed since it was enabled. An enable made while a tick or
+// a pause end is being delivered takes that event's nominal time, so the whole
+// exercise runs on one time line and a late wake-up loses no time.
+//
+// When a change reaches the screen: a change is a flash step or the end of a
+// pause. Each wake-up delivers at most one, with the ticks before it that only
+// add time, and returns, so the window paints every change before the next one
+// is run. When the next change is due depends on what is on screen since the
+// last one, which was delivered at clock time A with nominal time M; the next
+// has nominal time N:
+//   - the syllable (the engine's syllable_shown()): at A + the exposure, the
+//     full nominal exposure counted from when the syllable went up: no stall
+//     before it shortens it;
+//   - the pause picture (the next change ends the pause): at N, but no earlier
+//     than A + 90 % of (N - M);
+//   - nothing: at N, but no earlier than A + half of (N - M).
+// So lateness (A after M) is made up only while nothing is shown, in the
+// hidden halves and the pauses, and the schedule is back on its time line as
+// soon as that allows. No change and no tick comes before its nominal time.
+// The ticks that only add time come at their own pace from the last change,
+// (A - M) late, but never after the change they lead up to; that is where a
+// click falls among them.
+//
+// A speed-button click during an exposure: the syllable stays up for the
+// exposure it went up with (the nominal ticks to the hiding step, times 10 ms,
+// as the engine had them right after the showing step), or longer if the
+// engine now needs more ticks to reach the hiding step. "versnel" (fewer
+// ticks): the hiding step comes a full exposure after the syllable went up,
+// late on the time line, and the hidden halves after it make that up; the new
+// interval counts from the next step. "vertraag" (more ticks): the syllable
+// stays up until its hiding tick comes on the clock, since delivering that
+// tick sooner would run the engine ahead of the clock and of the time line.
+// Either way no exposure is cut short, every tick is delivered, one
+// timer1_tick per tick, and the time line holds.
 //
 // The scheduler reads no clock: the caller passes the time in and wakes it when
-// asked. It asks to be woken only for the tick that fires the next flash step
-// and for the end of a pause; every wake-up delivers all ticks due by then, one
-// call of timer1_tick per tick, so the engine sees exactly what it would see
-// tick by tick. The ticks in between only add time. A speed-button click changes
-// when the next step is due, so the caller calls catch_up(now) before the
-// click and wake(now) after it to re-plan.
+// asked. It asks to be woken for the next change only; the engine sees exactly
+// the ticks, and the clicks between them, that it would see tick by tick. A
+// speed-button click changes when the next step is due, so the caller calls
+// catch_up(now) before the click and wake(now) after it to re-plan.
 //
 // The engine switches the timers only from inside its tick handlers, that is
 // while the scheduler delivers; the wake-up that delivers re-plans after them.
@@ -38,17 +66,17 @@ public:
 
     static constexpr std::chrono::milliseconds tick{10};
 
-    // How late an event may be and still be caught up on its nominal time
+    // How late a change may be and still be caught up on its nominal time
     // line. Event-loop stalls on a busy machine (another program's burst, page
     // faults, dragging a window) last from a few to a few hundred milliseconds;
     // one second covers them with room to spare, so they cost no time at all.
     // A longer gap is a suspended laptop or a stopped process: nobody was
-    // watching, and catching up would fire a burst of flash steps (up to a whole
-    // series and its pause in a fraction of a second). Then the time line moves
-    // forward so that the overdue event happens now and the exercise goes on
-    // from there. The bound is a time, not a number of steps, because the user
-    // changes the pace while the exercise runs; at the default pace it is one
-    // step, and catching up one second costs at most 100 cheap tick calls.
+    // watching, and catching up would race through the hidden halves and the
+    // pauses for a long while. Then the whole schedule moves forward by as much
+    // as the wake-up is late, so that the overdue change happens now, without
+    // a burst, and the exercise goes on from there. The bound is a time, not a
+    // number of steps, because the user changes the pace while the exercise
+    // runs; at the default pace it is one step.
     static constexpr std::chrono::milliseconds catch_up_bound{1000};
 
     // ExerciseTimers
@@ -70,13 +98,13 @@ public:
     // `handlers`. Nothing is delivered before start.
     void start(TimerHandlers& handlers, TimePoint now);
 
-    // Delivers every tick and pause end due at `now`, in order, and returns
-    // when to be woken next: the tick of the next flash step or the end of the
-    // pause; nullopt while neither timer runs. Waking earlier or later is safe.
+    // Delivers the ticks due at `now` and the next change if it is due, in
+    // order, and returns when to be woken next: when the next change is due;
+    // nullopt while neither timer runs. Waking earlier or later is safe.
     std::optional<TimePoint> wake(TimePoint now);
 
-    // Delivers every tick and pause end due at `now` and plans nothing; for
-    // just before a click, after which wake(now) re-plans.
+    // Delivers what wake(now) would and plans nothing; for just before a
+    // click, after which wake(now) re-plans.
     void catch_up(TimePoint now);
 
     // The next wake-up as planned from the current state, without delivering.
@@ -104,14 +132,29 @@ private:
         std::int32_t interval_ms = 0;
         TimePoint enabled_at{};
     };
+    // The last change delivered: a flash step or a pause end.
+    struct Change {
+        TimePoint at{};      // on the clock
+        TimePoint nominal{}; // on the time line
+        Duration exposure{}; // the syllable's nominal exposure, if it went up
+    };
+    // The next change and when it is due on the clock.
+    struct NextChange {
+        bool pause_end = false;
+        TimePoint nominal{};
+        TimePoint due{};
+    };
 
-    TimePoint next_tick_due() const;
-    std::optional<TimePoint> pause_end_due() const;
+    TimePoint next_tick_nominal() const;
+    std::optional<TimePoint> pause_end_nominal() const;
+    std::optional<NextChange> next_change() const;
+    Duration ticks_to_next_step() const;
     void deliver_due(TimePoint now);
 
     TimerHandlers* handlers_ = nullptr; // set by start
     Timer1 timer1_;
     Timer2 timer2_;
+    Change last_;
     bool delivering_ = false;
     TimePoint nominal_now_{};
     Duration skipped_{};
