@@ -6,6 +6,7 @@
 #include "timing/tick_scheduler.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -701,6 +702,30 @@ TEST(PacedTimers, FiresNeverBeforeAStepIsDueAndWithinAFewMsOfIt)
     const auto after_click = run.next_change();
     EXPECT_GE(after_click, at + 1000);
     EXPECT_LE(after_click, at + 1002);
+}
+
+// The window's repaint is a posted event; a wake-up sends it before it
+// returns, so no other timer of the same event-loop pass runs before the
+// change is on screen.
+TEST(PacedTimers, PaintsWhatItDeliveredBeforeReturning)
+{
+    application();
+    struct Window : QObject {
+        int paints = 0;
+        bool event(QEvent* e) override
+        {
+            paints += e->type() == QEvent::UpdateRequest ? 1 : 0;
+            return QObject::event(e);
+        }
+    } window;
+    FakeClockRun run;
+    run.timers.start(run.sequencer);
+    QCoreApplication::postEvent(&window, new QEvent(QEvent::UpdateRequest));
+    run.next_change();
+    EXPECT_EQ(window.paints, 1);
+    QCoreApplication::postEvent(&window, new QEvent(QEvent::UpdateRequest));
+    run.timers.between_ticks([] {});
+    EXPECT_EQ(window.paints, 2);
 }
 
 TEST(PacedTimers, EndsAPauseWithinAFewMsOfItsNominalEnd)

@@ -1,5 +1,8 @@
 #include "timing/paced_timers.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+
 #include <algorithm>
 #include <chrono>
 #include <utility>
@@ -49,8 +52,11 @@ void PacedTimers::between_ticks(const std::function<void()>& input)
         return;
     }
     scheduler_.catch_up(clock_());
+    paint_now();
     input();
-    arm(scheduler_.wake(clock_()));
+    const auto next = scheduler_.wake(clock_());
+    paint_now();
+    arm(next);
 }
 
 void PacedTimers::wake()
@@ -60,7 +66,17 @@ void PacedTimers::wake()
     if (scheduler_.delivering())
         return;
     ++wake_ups_;
-    arm(scheduler_.wake(clock_()));
+    const auto next = scheduler_.wake(clock_());
+    paint_now();
+    arm(next);
+}
+
+// The change just delivered goes on screen before anything else runs: a timer
+// of the same event-loop pass (another program part's, a slow one) would
+// otherwise keep a shown syllable off screen while its exposure runs.
+void PacedTimers::paint_now()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
 }
 
 void PacedTimers::arm(std::optional<TimePoint> at)
