@@ -20,9 +20,10 @@
 // half is the time from the paint that hid a syllable to the paint that showed
 // the next one, as a share of its nominal length.
 //
-// --stall MS/PERIOD holds up the event loop (a busy-wait on the main thread);
-// with --stall-process the whole process is stopped instead (SIGSTOP and
-// SIGCONT from a child process), so that the stall hits the timers too.
+// --stall MS/PERIOD holds up the event loop (a busy-wait on the main thread)
+// once in every period, at a random moment of it; with --stall-process the
+// whole process is stopped instead (SIGSTOP and SIGCONT from a child process),
+// so that the stall hits the timers too.
 //
 // CPU time: Qt widgets live on the main thread, so the two windows share one
 // thread and its CPU time cannot be split between them. After the side-by-side
@@ -416,43 +417,81 @@ private:
     std::vector<std::thread> threads_;
 };
 
-// Periodic stalls of the event loop: a timer on the main thread that
-// busy-waits, as a slow handler or a page-fault storm would.
+// Where in each period a stall falls: at random, so that stalls do not lock
+// on to the steps (with a period that is a multiple of the step they would
+// always fall at the same moment between two steps, and never hold one up).
+class StallMoments
+{
+public:
+    StallMoments(int stall_ms, int period_ms, std::uint64_t seed)
+        : period_ms_(period_ms), spread_ms_(std::max(period_ms - stall_ms, 0)), state_(seed)
+    {
+    }
+    // Milliseconds from the start of the next period to its stall.
+    int next_offset_ms()
+    {
+        state_ = state_ * 6364136223846793005u + 1442695040888963407u;
+        return static_cast<int>((state_ >> 33) % static_cast<std::uint64_t>(spread_ms_ + 1));
+    }
+    int period_ms() const { return period_ms_; }
+
+private:
+    int period_ms_;
+    int spread_ms_;
+    std::uint64_t state_;
+};
+
+// Stalls of the event loop, one in each period: a timer on the main thread
+// that busy-waits, as a slow handler or a page-fault storm would.
 class Stalls
 {
 public:
-    Stalls(int stall_ms, int period_ms) : stall_(std::chrono::milliseconds(stall_ms))
+    Stalls(int stall_ms, int period_ms, std::uint64_t seed)
+        : stall_(std::chrono::milliseconds(stall_ms)), moments_(stall_ms, period_ms, seed)
     {
         if (stall_ms <= 0 || period_ms <= 0)
             return;
         timer_.setTimerType(Qt::PreciseTimer);
-        timer_.setInterval(period_ms);
+        timer_.setSingleShot(true);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             const double cpu_before = bench::cpu_ms(CLOCK_THREAD_CPUTIME_ID);
             const Clock::time_point until = Clock::now() + stall_;
             while (Clock::now() < until) {
             }
             cpu_ms_ += bench::cpu_ms(CLOCK_THREAD_CPUTIME_ID) - cpu_before;
+            plan();
         });
-        timer_.start();
+        period_start_ = Clock::now();
+        plan();
     }
 
     double cpu_ms() const { return cpu_ms_; }
 
 private:
+    void plan()
+    {
+        const Clock::time_point at =
+            period_start_ + std::chrono::milliseconds(moments_.next_offset_ms());
+        period_start_ += std::chrono::milliseconds(moments_.period_ms());
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(at - Clock::now());
+        timer_.start(std::max(wait, std::chrono::milliseconds::zero()));
+    }
+
     Clock::duration stall_;
+    StallMoments moments_;
+    Clock::time_point period_start_{};
     QTimer timer_;
     double cpu_ms_ = 0;
 };
 
-// Periodic stops of the whole process, timers and all, as when the system
-// does not schedule it: a child process sends SIGSTOP and, the stall later,
-// SIGCONT. The child leaves when the pipe from the parent closes, also when
-// the parent ends without cleaning up.
+// Stops of the whole process, timers and all, one in each period, as when the
+// system does not schedule it: a child process sends SIGSTOP and, the stall
+// later, SIGCONT. The child leaves when the pipe from the parent closes, also
+// when the parent ends without cleaning up.
 class ProcessStalls
 {
 public:
-    ProcessStalls(int stall_ms, int period_ms)
+    ProcessStalls(int stall_ms, int period_ms, std::uint64_t seed)
     {
         if (stall_ms <= 0 || period_ms <= 0)
             return;
@@ -460,6 +499,7 @@ public:
         if (pipe(fds) != 0)
             throw std::runtime_error("no pipe for the process stalls");
         const pid_t parent = getpid();
+        StallMoments moments(stall_ms, period_ms, seed);
         child_ = fork();
         if (child_ < 0)
             throw std::runtime_error("no child process for the process stalls");
@@ -468,10 +508,14 @@ public:
             close(fds[1]);
             pollfd closed{fds[0], POLLIN, 0};
             const timespec stall{stall_ms / 1000, (stall_ms % 1000) * 1'000'000L};
-            while (poll(&closed, 1, std::max(period_ms - stall_ms, 1)) == 0) {
+            for (int rest = 0;;) {
+                const int offset = moments.next_offset_ms();
+                if (poll(&closed, 1, rest + offset) != 0)
+                    break;
                 kill(parent, SIGSTOP);
                 nanosleep(&stall, nullptr);
                 kill(parent, SIGCONT);
+                rest = period_ms - stall_ms - offset;
             }
             _exit(0);
         }
@@ -568,9 +612,10 @@ std::vector<Result> run(const Options& options, const std::vector<Source>& sourc
     for (auto& window : windows)
         window->show();
 
-    const Stalls stalls(options.stall_process ? 0 : options.stall_ms, options.stall_period_ms);
+    Stalls stalls(options.stall_process ? 0 : options.stall_ms, options.stall_period_ms,
+                  options.seed);
     const ProcessStalls process_stalls(options.stall_process ? options.stall_ms : 0,
-                                       options.stall_period_ms);
+                                       options.stall_period_ms, options.seed);
     const auto run_time = std::chrono::milliseconds(static_cast<std::int64_t>(minutes * 60000));
     // CPU time and wake-ups are counted once the window has been shown and
     // painted and the fonts are loaded: from 5 s in (a tenth of a short run).
