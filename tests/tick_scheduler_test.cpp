@@ -706,7 +706,7 @@ TEST(PacedTimers, FiresNeverBeforeAStepIsDueAndWithinAFewMsOfIt)
 
 // The window's repaint is a posted event; a wake-up sends it before it
 // returns, so no other timer of the same event-loop pass runs before the
-// change is on screen.
+// change is on screen. Another window's waits its turn.
 TEST(PacedTimers, PaintsWhatItDeliveredBeforeReturning)
 {
     application();
@@ -717,15 +717,20 @@ TEST(PacedTimers, PaintsWhatItDeliveredBeforeReturning)
             paints += e->type() == QEvent::UpdateRequest ? 1 : 0;
             return QObject::event(e);
         }
-    } window;
+    } window, other;
     FakeClockRun run;
+    run.timers.setParent(&window);
     run.timers.start(run.sequencer);
-    QCoreApplication::postEvent(&window, new QEvent(QEvent::UpdateRequest));
+    for (auto* w : {&window, &other})
+        QCoreApplication::postEvent(w, new QEvent(QEvent::UpdateRequest));
     run.next_change();
     EXPECT_EQ(window.paints, 1);
     QCoreApplication::postEvent(&window, new QEvent(QEvent::UpdateRequest));
     run.timers.between_ticks([] {});
     EXPECT_EQ(window.paints, 2);
+    EXPECT_EQ(other.paints, 0);
+    run.timers.setParent(nullptr);
+    QCoreApplication::removePostedEvents(&other);
 }
 
 TEST(PacedTimers, EndsAPauseWithinAFewMsOfItsNominalEnd)

@@ -73,10 +73,13 @@ void PacedTimers::wake()
 
 // The change just delivered goes on screen before anything else runs: a timer
 // of the same event-loop pass (another program part's, a slow one) would
-// otherwise keep a shown syllable off screen while its exposure runs.
+// otherwise keep a shown syllable off screen while its exposure runs. The
+// repaint is posted to the window, which owns the tick source; other windows
+// paint in their turn.
 void PacedTimers::paint_now()
 {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    for (QObject* window = parent(); window; window = window->parent())
+        QCoreApplication::sendPostedEvents(window, QEvent::UpdateRequest);
 }
 
 void PacedTimers::arm(std::optional<TimePoint> at)

@@ -42,7 +42,7 @@ public:
 
 private:
     void arm(std::optional<TimePoint> at);
-    static void paint_now();
+    void paint_now();
 
     TickScheduler scheduler_;
     MonotonicClock clock_;
