@@ -838,6 +838,10 @@ int main(int argc, char** argv)
         const auto s = bench::summarize(r.exposure_error_ms);
         return fixed(s.min) + ".." + fixed(s.max);
     });
+    print_row("exposures > 2 ms short", results, [](const Result& r) {
+        return std::to_string(std::count_if(r.exposure_error_ms.begin(), r.exposure_error_ms.end(),
+                                            [](double error) { return error < -2; }));
+    });
     print_row("shortest hidden half % of nominal", results, [](const Result& r) {
         return fixed(100.0 * bench::summarize(r.hidden_share).min, 1);
     });
