@@ -700,7 +700,7 @@ void print_row(const std::string& label, const std::vector<std::string>& cells)
 {
     std::printf("%-34s", label.c_str());
     for (const auto& cell : cells)
-        std::printf("%14s", cell.c_str());
+        std::printf("%16s", cell.c_str());
     std::printf("\n");
 }
 
