@@ -629,6 +629,17 @@ TEST(TickSchedulerDelivery, NestedWakeUpDuringATickDeliversNothing)
     EXPECT_FALSE(handlers.nested.has_value());
 }
 
+TEST(TickSchedulerDelivery, AnExposureCountsFromThePaintThatShowedIt)
+{
+    ScheduledRun run(Session{200, 100, 1'000, 3});
+    run.run(100, {}); // the first syllable goes up at 100 ms, for 100 ms
+    ASSERT_TRUE(run.view.txt_string_shown);
+    run.scheduler.painted(origin + 103ms);
+    EXPECT_EQ(run.scheduler.next_wake(), origin + 203ms);
+    run.scheduler.painted(origin + 150ms); // no change delivered since
+    EXPECT_EQ(run.scheduler.next_wake(), origin + 203ms);
+}
+
 // ---------------------------------------------------------------- the Qt driver
 
 QCoreApplication& application()
@@ -706,28 +717,36 @@ TEST(PacedTimers, FiresNeverBeforeAStepIsDueAndWithinAFewMsOfIt)
 
 // The window's repaint is a posted event; a wake-up sends it before it
 // returns, so no other timer of the same event-loop pass runs before the
-// change is on screen. Another window's waits its turn.
+// change is on screen, and a shown syllable's exposure counts from the end of
+// its paint. Another window's repaint waits its turn.
 TEST(PacedTimers, PaintsWhatItDeliveredBeforeReturning)
 {
     application();
+    FakeClockRun run;
     struct Window : QObject {
+        TimePoint* clock = nullptr; // a paint takes 3 ms of it
         int paints = 0;
         bool event(QEvent* e) override
         {
-            paints += e->type() == QEvent::UpdateRequest ? 1 : 0;
+            if (e->type() == QEvent::UpdateRequest) {
+                ++paints;
+                *clock += 3ms;
+            }
             return QObject::event(e);
         }
     } window, other;
-    FakeClockRun run;
+    window.clock = other.clock = &run.now;
+    run.module.state.interval_ms = 200; // a step every 100 ms
     run.timers.setParent(&window);
     run.timers.start(run.sequencer);
     for (auto* w : {&window, &other})
         QCoreApplication::postEvent(w, new QEvent(QEvent::UpdateRequest));
-    run.next_change();
-    EXPECT_EQ(window.paints, 1);
+    EXPECT_EQ(run.next_change(), 103); // up at 100, on screen from 103
+    QCoreApplication::postEvent(&window, new QEvent(QEvent::UpdateRequest));
+    EXPECT_EQ(run.next_change(), 206); // hidden at 203, off screen from 206
     QCoreApplication::postEvent(&window, new QEvent(QEvent::UpdateRequest));
     run.timers.between_ticks([] {});
-    EXPECT_EQ(window.paints, 2);
+    EXPECT_EQ(window.paints, 3);
     EXPECT_EQ(other.paints, 0);
     run.timers.setParent(nullptr);
     QCoreApplication::removePostedEvents(&other);

@@ -54,9 +54,9 @@ void PacedTimers::between_ticks(const std::function<void()>& input)
     scheduler_.catch_up(clock_());
     paint_now();
     input();
-    const auto next = scheduler_.wake(clock_());
+    scheduler_.wake(clock_());
     paint_now();
-    arm(next);
+    arm(scheduler_.next_wake());
 }
 
 void PacedTimers::wake()
@@ -66,9 +66,9 @@ void PacedTimers::wake()
     if (scheduler_.delivering())
         return;
     ++wake_ups_;
-    const auto next = scheduler_.wake(clock_());
+    scheduler_.wake(clock_());
     paint_now();
-    arm(next);
+    arm(scheduler_.next_wake());
 }
 
 // The change just delivered goes on screen before anything else runs: a timer
@@ -80,6 +80,9 @@ void PacedTimers::paint_now()
 {
     for (QObject* window = parent(); window; window = window->parent())
         QCoreApplication::sendPostedEvents(window, QEvent::UpdateRequest);
+    // A shown syllable's exposure counts from here: a delay between the
+    // delivery and the paint (the process not scheduled) does not shorten it.
+    scheduler_.painted(clock_());
 }
 
 void PacedTimers::arm(std::optional<TimePoint> at)

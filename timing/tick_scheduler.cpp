@@ -154,6 +154,7 @@ void TickScheduler::deliver_due(TimePoint now)
         }
         // One change per wake-up: the window paints it before the next.
         last_ = Change{now, next->nominal, {}};
+        unpainted_ = true;
         if (handlers_->syllable_shown() && timer1_.enabled)
             last_.exposure = ticks_to_next_step();
         break;
@@ -172,6 +173,13 @@ std::optional<TickScheduler::TimePoint> TickScheduler::wake(TimePoint now)
 void TickScheduler::catch_up(TimePoint now)
 {
     deliver_due(now);
+}
+
+void TickScheduler::painted(TimePoint at)
+{
+    if (unpainted_)
+        last_.at = std::max(last_.at, at);
+    unpainted_ = false;
 }
 
 } // namespace klankflits

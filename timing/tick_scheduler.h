@@ -26,7 +26,8 @@ namespace klankflits
 // has nominal time N:
 //   - the syllable (the engine's syllable_shown()): at A + the exposure, the
 //     full nominal exposure counted from when the syllable went up: no stall
-//     before it shortens it;
+//     before it shortens it (a caller that paints at once may move A on to
+//     the end of the paint, with painted());
 //   - the pause picture (the next change ends the pause): at N, but no earlier
 //     than A + 90 % of (N - M);
 //   - nothing: at N, but no earlier than A + half of (N - M).
@@ -121,6 +122,11 @@ public:
     // True while ticks are being delivered; a wake-up then does nothing.
     bool delivering() const { return delivering_; }
 
+    // The change delivered last reached the screen at `at`: a shown syllable's
+    // exposure counts from then, if that is later than the delivery. For the
+    // caller that paints right after a delivery.
+    void painted(TimePoint at);
+
 private:
     struct Timer1 {
         bool enabled = false;
@@ -155,6 +161,7 @@ private:
     Timer1 timer1_;
     Timer2 timer2_;
     Change last_;
+    bool unpainted_ = false; // a change was delivered and painted() not called since
     bool delivering_ = false;
     TimePoint nominal_now_{};
     Duration skipped_{};
