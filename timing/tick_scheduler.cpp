@@ -132,17 +132,16 @@ void TickScheduler::deliver_due(TimePoint now)
         const auto next = next_change();
         if (!next)
             break;
-        // A tick that only adds time: at its own pace from the last change.
-        if (timer1_.enabled && next_tick_nominal() < next->nominal) {
-            const TimePoint tick_at = next_tick_nominal();
-            if (std::min(next->due, tick_at + (last_.at - last_.nominal)) > now)
-                break;
-            nominal_now_ = tick_at;
+        // The ticks that only add time (they switch nothing): at their own
+        // pace from the last change.
+        const Duration late = last_.at - last_.nominal;
+        while (timer1_.enabled && next_tick_nominal() < next->nominal &&
+               std::min(next->due, next_tick_nominal() + late) <= now) {
+            nominal_now_ = next_tick_nominal();
             ++timer1_.delivered;
             handlers_->timer1_tick();
-            continue;
         }
-        if (next->due > now)
+        if (next->due > now || (timer1_.enabled && next_tick_nominal() < next->nominal))
             break;
         nominal_now_ = next->nominal;
         if (next->pause_end) {
