@@ -127,38 +127,39 @@ void TickScheduler::deliver_due(TimePoint now)
     }
 
     const ScopedFlag delivering(delivering_);
-    // The engine switches timers from inside the ticks, so look again after each.
-    for (;;) {
-        const auto next = next_change();
-        if (!next)
-            break;
-        // The ticks that only add time (they switch nothing): at their own
-        // pace from the last change.
-        const Duration late = last_.at - last_.nominal;
-        while (timer1_.enabled && next_tick_nominal() < next->nominal &&
-               std::min(next->due, next_tick_nominal() + late) <= now) {
-            nominal_now_ = next_tick_nominal();
-            ++timer1_.delivered;
-            handlers_->timer1_tick();
-        }
-        if (next->due > now || (timer1_.enabled && next_tick_nominal() < next->nominal))
-            break;
-        nominal_now_ = next->nominal;
-        if (next->pause_end) {
-            timer2_.enabled_at = next->nominal; // a timer left on fires again an interval later
-            handlers_->timer2_tick();
-        } else {
-            ++timer1_.delivered;
-            handlers_->timer1_tick();
-        }
-        // One change per wake-up: the window paints it before the next.
-        last_ = Change{now, next->nominal, {}};
-        unpainted_ = true;
-        if (handlers_->syllable_shown() && timer1_.enabled)
-            last_.exposure = ticks_to_next_step();
-        break;
-    }
+    deliver_up_to_next_change(now);
     nominal_now_ = now;
+}
+
+void TickScheduler::deliver_up_to_next_change(TimePoint now)
+{
+    const auto next = next_change();
+    if (!next)
+        return;
+    // The ticks that only add time (they switch nothing): at their own pace
+    // from the last change.
+    const Duration late = last_.at - last_.nominal;
+    while (timer1_.enabled && next_tick_nominal() < next->nominal &&
+           std::min(next->due, next_tick_nominal() + late) <= now) {
+        nominal_now_ = next_tick_nominal();
+        ++timer1_.delivered;
+        handlers_->timer1_tick();
+    }
+    if (next->due > now || (timer1_.enabled && next_tick_nominal() < next->nominal))
+        return;
+    nominal_now_ = next->nominal;
+    if (next->pause_end) {
+        timer2_.enabled_at = next->nominal; // a timer left on fires again an interval later
+        handlers_->timer2_tick();
+    } else {
+        ++timer1_.delivered;
+        handlers_->timer1_tick();
+    }
+    // One change per wake-up: the window paints it before the next.
+    last_ = Change{now, next->nominal, {}};
+    unpainted_ = true;
+    if (handlers_->syllable_shown() && timer1_.enabled)
+        last_.exposure = ticks_to_next_step();
 }
 
 std::optional<TickScheduler::TimePoint> TickScheduler::wake(TimePoint now)

@@ -156,6 +156,7 @@ private:
     std::optional<NextChange> next_change() const;
     Duration ticks_to_next_step() const;
     void deliver_due(TimePoint now);
+    void deliver_up_to_next_change(TimePoint now);
 
     TimerHandlers* handlers_ = nullptr; // set by start
     Timer1 timer1_;
