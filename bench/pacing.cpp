@@ -10,7 +10,7 @@
 //   klankflits_bench_pacing [--interval MS] [--speed-step MS] [--minutes M]
 //                           [--source both|paced|plain] [--cpu-minutes M]
 //                           [--load [N]] [--stall MS/PERIOD] [--stall-process]
-//                           [--seed N]
+//                           [--size WIDTHxHEIGHT] [--seed N]
 //
 // What the learner sees is timed from the paints: a syllable is on screen from
 // the first paint of its label after it was shown to the first paint of the
@@ -19,6 +19,11 @@
 // exposure error is the time on screen minus the nominal exposure; the hidden
 // half is the time from the paint that hid a syllable to the paint that showed
 // the next one, as a share of its nominal length.
+//
+// --size gives the exercise window another client size than its own 1016 x 734
+// (1920x1080 for a full-HD board, 3840x2160 for 4K); the layout scales with
+// it. The repaint row times each repaint of the window, from the start of its
+// update to the end of the flush.
 //
 // --stall MS/PERIOD holds up the event loop (a busy-wait on the main thread)
 // once in every period, at a random moment of it; with --stall-process the
@@ -224,12 +229,23 @@ public:
     const std::vector<double>& pause_error_ms() const { return pause_error_ms_; }
     const std::vector<double>& exposure_error_ms() const { return exposure_error_ms_; }
     const std::vector<double>& hidden_share() const { return hidden_share_; }
+    const std::vector<double>& repaint_ms() const { return repaint_ms_; }
     std::int64_t syllables_shown() const { return shown_count_; }
     std::int64_t shown_never_painted() const { return shown_never_painted_; }
     std::int64_t hidden_never_painted() const { return hidden_never_painted_; }
     const std::string& mismatch() const { return mismatch_; }
 
 protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() != QEvent::UpdateRequest)
+            return ExerciseWindow::event(event);
+        const Clock::time_point began = Clock::now();
+        const bool handled = ExerciseWindow::event(event);
+        repaint_ms_.push_back(bench::ms_between(began, Clock::now()));
+        return handled;
+    }
+
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint)
@@ -328,6 +344,7 @@ private:
     std::vector<double> pause_error_ms_;
     std::vector<double> exposure_error_ms_;
     std::vector<double> hidden_share_;
+    std::vector<double> repaint_ms_;
     Painted shown_;
     Painted hidden_;
     std::int64_t shown_count_ = 0;
@@ -547,6 +564,7 @@ struct Options {
     int stall_ms = 0;
     int stall_period_ms = 0;
     bool stall_process = false;
+    QSize size;
     std::uint64_t seed = 1;
 };
 
@@ -558,6 +576,7 @@ struct Result {
     std::vector<double> pause_error_ms;
     std::vector<double> exposure_error_ms;
     std::vector<double> hidden_share;
+    std::vector<double> repaint_ms;
     std::int64_t syllables_shown = 0;
     std::int64_t shown_never_painted = 0;
     std::int64_t hidden_never_painted = 0;
@@ -607,6 +626,8 @@ std::vector<Result> run(const Options& options, const std::vector<Source>& sourc
         auto& window = windows.emplace_back(std::make_unique<TimedWindow>(*module, tick_source));
         starts.push_back(Clock::now());
         window->begin(starts.back());
+        if (options.size.isValid())
+            window->resize(options.size);
         counter.watch(window.get());
     }
     for (auto& window : windows)
@@ -646,6 +667,7 @@ std::vector<Result> run(const Options& options, const std::vector<Source>& sourc
         result.pause_error_ms = windows[i]->pause_error_ms();
         result.exposure_error_ms = windows[i]->exposure_error_ms();
         result.hidden_share = windows[i]->hidden_share();
+        result.repaint_ms = windows[i]->repaint_ms();
         result.syllables_shown = windows[i]->syllables_shown();
         result.shown_never_painted = windows[i]->shown_never_painted();
         result.hidden_never_painted = windows[i]->hidden_never_painted();
@@ -717,7 +739,7 @@ Options read_options(int argc, char** argv)
 {
     const bench::Flags flags(argc, argv,
                              {"interval", "speed-step", "minutes", "cpu-minutes", "source", "load",
-                              "stall", "stall-process", "seed"});
+                              "stall", "stall-process", "size", "seed"});
     Options options;
     options.interval_ms = static_cast<int>(flags.number("interval", options.interval_ms));
     options.speed_step_ms = static_cast<int>(flags.number("speed-step", options.speed_step_ms));
@@ -739,6 +761,13 @@ Options read_options(int argc, char** argv)
         options.stall_period_ms = std::stoi(stall.substr(slash + 1));
     }
     options.stall_process = flags.has("stall-process");
+    if (flags.has("size")) {
+        const std::string size = flags.text("size", "");
+        const auto x = size.find('x');
+        if (x == std::string::npos)
+            throw std::invalid_argument("--size needs WIDTHxHEIGHT, e.g. 1920x1080");
+        options.size = QSize(std::stoi(size.substr(0, x)), std::stoi(size.substr(x + 1)));
+    }
     if (options.stall_process && options.stall_ms <= 0)
         throw std::invalid_argument("--stall-process needs --stall MS/PERIOD");
     if (options.minutes <= 0 || options.cpu_minutes < 0 || options.load_threads < 0)
@@ -758,7 +787,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr,
                      "%s\nusage: klankflits_bench_pacing [--interval MS] [--speed-step MS] "
                      "[--minutes M] [--source both|paced|plain] [--cpu-minutes M] [--load [N]] "
-                     "[--stall MS/PERIOD] [--stall-process] [--seed N]\n",
+                     "[--stall MS/PERIOD] [--stall-process] [--size WIDTHxHEIGHT] [--seed N]\n",
                      e.what());
         return 2;
     }
@@ -772,10 +801,12 @@ int main(int argc, char** argv)
                   std::to_string(options.stall_ms) + " ms every " +
                   std::to_string(options.stall_period_ms) + " ms"
             : "none";
+    const QSize size = options.size.isValid() ? options.size : QSize(1016, 734);
     std::printf("pacing: interval %d ms, speed step %d ms, %.1f min, load %d thread(s), stalls %s, "
-                "platform %s\n",
+                "window %dx%d, platform %s\n",
                 options.interval_ms, options.speed_step_ms, options.minutes, options.load_threads,
-                stalls.c_str(), qPrintable(QGuiApplication::platformName()));
+                stalls.c_str(), size.width(), size.height(),
+                qPrintable(QGuiApplication::platformName()));
     std::fflush(stdout);
 
     LoadThreads load(options.load_threads);
@@ -823,6 +854,12 @@ int main(int argc, char** argv)
     });
     print_row("syllables shown", results,
               [](const Result& r) { return std::to_string(r.syllables_shown); });
+    print_row("repaint median ms", results,
+              [](const Result& r) { return fixed(bench::summarize(r.repaint_ms).median); });
+    print_row("repaint p99 / max ms", results, [](const Result& r) {
+        const auto s = bench::summarize(r.repaint_ms);
+        return fixed(s.p99) + " / " + fixed(s.max);
+    });
     print_row("never painted: shown / hidden", results, [](const Result& r) {
         return std::to_string(r.shown_never_painted) + " / " +
                std::to_string(r.hidden_never_painted);
