@@ -226,6 +226,12 @@ void ExerciseWindow::keyPressEvent(QKeyEvent* event)
     ProgramWindow::keyPressEvent(event);
 }
 
+void ExerciseWindow::showEvent(QShowEvent* event)
+{
+    ProgramWindow::showEvent(event);
+    screen_on_.hold();
+}
+
 void ExerciseWindow::resizeEvent(QResizeEvent* event)
 {
     ProgramWindow::resizeEvent(event);

@@ -17,6 +17,7 @@
 #include "engine/flash_sequencer.h"
 #include "gui/program_window.h"
 #include "gui/scaled_layout.h"
+#include "gui/screen_on_request.h"
 
 #include <optional>
 
@@ -39,6 +40,9 @@ class TickSource;
 // At any size other than its own 1016 x 734 the layout is drawn as one picture,
 // scaled and centred: maximised, full screen (F11, and Esc back), or scaled
 // down where the screen is too small for it.
+//
+// From the moment it opens until it goes (when the program ends) it keeps the
+// screen on: the learner only watches it.
 class ExerciseWindow : public ProgramWindow, public ExerciseView
 {
     Q_OBJECT
@@ -64,6 +68,7 @@ public:
     void set_label3_caption(const std::string& text) override;
 
     const TickSource& tick_source() const { return *tick_source_; }
+    const ScreenOnRequest& screen_on_request() const { return screen_on_; }
 
     // Shows the window modally on `screen`: at its own size where that fits,
     // else scaled down to fit, or full screen.
@@ -74,6 +79,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void create_controls();
@@ -92,6 +98,7 @@ private:
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;
     std::optional<ScaledLayout> layout_;
+    ScreenOnRequest screen_on_;
 };
 
 } // namespace klankflits

@@ -10,9 +10,10 @@ KLANKFLITS_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
                 libgtest-dev fonts-dejavu-core desktop-file-utils appstream)
 
-# What the desktop tests need on top: a virtual X display with a window
-# manager, and the tools that read and drive it.
-DESKTOP_TEST_PACKAGES=(xvfb xauth openbox x11-utils xdotool)
+# What the tests need on top: a session bus of their own for the window tests,
+# a virtual X display with a window manager for the desktop tests, and the
+# tools that read and drive it.
+DESKTOP_TEST_PACKAGES=(dbus-daemon xvfb xauth openbox x11-utils xdotool)
 
 # What scripts/fuzz needs on top: clang 14 with its sanitizer and libFuzzer runtimes.
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev libfuzzer-14-dev)

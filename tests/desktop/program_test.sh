@@ -90,8 +90,9 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 
-# As in an ordinary session, but without XDG_RUNTIME_DIR: nothing on stderr.
-env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR "$program" \
+# As in an ordinary session, but without XDG_RUNTIME_DIR and without a session
+# bus (so no screen saver to keep the screen on with): nothing on stderr.
+env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR -u DBUS_SESSION_BUS_ADDRESS "$program" \
     >"$work/stdout" 2>"$work/stderr" &
 program_pid=$!
 pids+=($program_pid)

@@ -1,6 +1,7 @@
 #include "bench/plain_timers.h"
 #include "engine/exercise_state.h"
 #include "gui/exercise_window.h"
+#include "gui/settings_window.h"
 #include "gui/two_line_button.h"
 #include "window_test_support.h"
 
@@ -13,16 +14,89 @@
 #include <QScreen>
 #include <QTest>
 
+#if defined(_WIN32)
+#define NOMINMAX
+#include <windows.h>
+#elif defined(KLANKFLITS_SCREEN_SAVER_DBUS)
+#include <QDBusConnection>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QProcess>
+#include <QThread>
+#endif
+
 using namespace klankflits;
 using klankflits::testing::EndRecorder;
 using klankflits::testing::tab_chain;
 using klankflits::testing::when_modal_shows;
+
+#if defined(_WIN32)
+
+// Whether the thread asks Windows to keep the display on. A call without
+// ES_CONTINUOUS leaves a continuous state as it is and hands it back.
+bool display_required()
+{
+    const EXECUTION_STATE state = SetThreadExecutionState(ES_SYSTEM_REQUIRED);
+    return (state & ES_CONTINUOUS) && (state & ES_DISPLAY_REQUIRED);
+}
+
+#elif defined(KLANKFLITS_SCREEN_SAVER_DBUS)
+
+// The desktop's screen saver as it looks on the session bus, recording the
+// calls it gets. It answers in a thread of its own, so that the window's
+// blocking call at the end gets its answer.
+class ScreenSaverStandIn : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
+
+public:
+    struct Calls {
+        QStringList inhibited_by; // the application names Inhibit got
+        QList<uint> cookies_given;
+        QList<uint> cookies_released;
+    };
+
+    Calls calls() const
+    {
+        QMutexLocker lock(&mutex_);
+        return calls_;
+    }
+    void forget()
+    {
+        QMutexLocker lock(&mutex_);
+        calls_ = {};
+    }
+
+public slots:
+    uint Inhibit(const QString& application, const QString& /*reason*/)
+    {
+        QMutexLocker lock(&mutex_);
+        calls_.inhibited_by << application;
+        calls_.cookies_given << ++last_cookie_;
+        return last_cookie_;
+    }
+    void UnInhibit(uint cookie)
+    {
+        QMutexLocker lock(&mutex_);
+        calls_.cookies_released << cookie;
+    }
+
+private:
+    mutable QMutex mutex_;
+    Calls calls_;
+    uint last_cookie_ = 40;
+};
+
+#endif
 
 class ExerciseWindowTest : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -51,6 +125,7 @@ private slots:
     void escape_does_nothing();
     void space_on_the_focused_end_button_ends_the_program();
     void frame_close_ends_the_program();
+    void keeps_the_screen_on_from_opening_to_the_end();
 
 private:
     template <typename T = QWidget> T* control(const char* name)
@@ -61,7 +136,36 @@ private:
     Module1 module{7};
     EndRecorder ends;
     std::unique_ptr<ExerciseWindow> window;
+#if defined(KLANKFLITS_SCREEN_SAVER_DBUS)
+    QProcess session_bus;
+#endif
 };
+
+// Every window of this test talks to a session bus of its own, never to the
+// desktop's screen saver of whoever runs the test.
+void ExerciseWindowTest::initTestCase()
+{
+#if defined(KLANKFLITS_SCREEN_SAVER_DBUS)
+    session_bus.start(QStringLiteral("dbus-daemon"),
+                      {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                       QStringLiteral("--print-address=1")});
+    QVERIFY2(session_bus.waitForStarted(),
+             "no dbus-daemon (Debian: dbus-daemon; scripts/test installs it)");
+    QVERIFY(session_bus.waitForReadyRead(10000));
+    const QByteArray address = session_bus.readLine().trimmed();
+    QVERIFY(!address.isEmpty());
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+    QVERIFY(QDBusConnection::sessionBus().isConnected());
+#endif
+}
+
+void ExerciseWindowTest::cleanupTestCase()
+{
+#if defined(KLANKFLITS_SCREEN_SAVER_DBUS)
+    session_bus.kill();
+    session_bus.waitForFinished();
+#endif
+}
 
 void ExerciseWindowTest::init()
 {
@@ -498,6 +602,66 @@ void ExerciseWindowTest::frame_close_ends_the_program()
     window->show();
     window->close();
     QCOMPARE(ends.requests, 1);
+}
+
+// From the moment the exercise window opens until it goes at the end, and not
+// before: the settings window does not hold the screen on.
+void ExerciseWindowTest::keeps_the_screen_on_from_opening_to_the_end()
+{
+    // Whatever the system answers, the program says nothing.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+#if defined(_WIN32)
+    SettingsWindow settings(module, ends.callback());
+    settings.show();
+    QVERIFY(!display_required());
+    window->show();
+    QVERIFY(display_required());
+    window.reset();
+    QVERIFY(!display_required());
+#elif defined(KLANKFLITS_SCREEN_SAVER_DBUS)
+    // Without a screen saver on the bus the window opens and closes as ever.
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window = std::make_unique<ExerciseWindow>(module, ends.callback());
+
+    QThread service_thread;
+    ScreenSaverStandIn stand_in;
+    stand_in.moveToThread(&service_thread);
+    service_thread.start();
+    QDBusConnection service = QDBusConnection::connectToBus(
+        QString::fromLocal8Bit(qgetenv("DBUS_SESSION_BUS_ADDRESS")), QStringLiteral("stand-in"));
+    QThread* const test_thread = QThread::currentThread();
+    const auto stop_service = qScopeGuard([&] {
+        service.unregisterService(QStringLiteral("org.freedesktop.ScreenSaver"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("stand-in"));
+        // Back to this thread, from its own, so that it goes with the test.
+        QMetaObject::invokeMethod(
+            &stand_in, [&] { stand_in.moveToThread(test_thread); }, Qt::BlockingQueuedConnection);
+        service_thread.quit();
+        service_thread.wait();
+    });
+    QVERIFY(service.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"), &stand_in,
+                                   QDBusConnection::ExportAllSlots));
+    QVERIFY(service.registerService(QStringLiteral("org.freedesktop.ScreenSaver")));
+
+    SettingsWindow settings(module, ends.callback());
+    settings.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&settings));
+    QTest::qWait(100);
+    QCOMPARE(stand_in.calls().inhibited_by, QStringList());
+    QVERIFY(!window->screen_on_request().held());
+
+    window->show();
+    QTRY_COMPARE(stand_in.calls().inhibited_by, QStringList{QStringLiteral("Klankflits")});
+    QVERIFY(window->screen_on_request().held());
+    QCOMPARE(stand_in.calls().cookies_released, QList<uint>());
+
+    // Releasing waits for the answer, so it is there when the window has gone.
+    window.reset();
+    QCOMPARE(stand_in.calls().cookies_released, stand_in.calls().cookies_given);
+#else
+    QSKIP("This system has no way to keep the screen on that the program knows");
+#endif
 }
 
 QTEST_MAIN(ExerciseWindowTest)
