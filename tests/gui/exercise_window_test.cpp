@@ -15,7 +15,9 @@
 #include <QTest>
 
 #if defined(_WIN32)
-#define NOMINMAX
+#ifndef NOMINMAX
+#define NOMINMAX // std::min and std::max, not the macros
+#endif
 #include <windows.h>
 #elif defined(KLANKFLITS_SCREEN_SAVER_DBUS)
 #include <QDBusConnection>
