@@ -3,8 +3,7 @@
 #include "gui/command_line.h"
 #include "gui/qt_messages.h"
 #include "gui/settings_window.h"
-
-#include <exception>
+#include "timing/fault_report.h"
 
 int main(int argc, char** argv)
 {
@@ -13,11 +12,9 @@ int main(int argc, char** argv)
     klankflits::Application app(argc, argv);
     qt_messages.started();
     const klankflits::CommandLine command_line = klankflits::read_command_line(app);
-    try {
+    klankflits::run_guarded([&] {
         klankflits::Module1 module;
         klankflits::start_up(module, klankflits::end_program_at_once(), command_line.opening);
-    } catch (const std::exception& e) {
-        app.report_fault(QString::fromLocal8Bit(e.what()));
-    }
+    });
     return app.exit_status();
 }

@@ -7,8 +7,6 @@
 #include <QTimer>
 #include <QTranslator>
 
-#include <exception>
-
 namespace klankflits
 {
 
@@ -50,14 +48,9 @@ bool Application::notify(QObject* receiver, QEvent* event)
     // Once a fault is being reported, the exercise stands still.
     if (failing_ && event->type() == QEvent::Timer && qobject_cast<QTimer*>(receiver))
         return true;
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& e) {
-        report_fault(QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        report_fault(QStringLiteral("onbekende fout"));
-    }
-    return true;
+    bool handled = true;
+    run_guarded([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
 }
 
 void Application::report_fault(const QString& what)

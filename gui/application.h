@@ -1,14 +1,18 @@
 #pragma once
 
+#include "timing/fault_report.h"
+
 #include <QApplication>
 
 namespace klankflits
 {
 
-// The program's QApplication. An exception that escapes a handler is a fault
-// in the program: it is reported to the user in a message that names it, and
-// the program then ends with a non-zero exit status.
-class Application : public QApplication
+// The program's QApplication and its fault report. A fault is reported to the
+// user in a message that names it, and the program then ends with a non-zero
+// exit status. Every entry from Qt into the engine hands its faults over
+// itself (run_guarded); one that escapes any other handler is caught here, at
+// the last place Qt allows.
+class Application : public QApplication, public FaultReport
 {
     Q_OBJECT
 
@@ -22,7 +26,7 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 
     // Reports a fault and makes the program end; the exit status becomes 1.
-    void report_fault(const QString& what);
+    void report_fault(const QString& what) override;
 
     int exit_status() const { return exit_status_; }
 

@@ -5,6 +5,7 @@
 #include "gui/controls.h"
 #include "gui/twips.h"
 #include "gui/two_line_button.h"
+#include "timing/fault_report.h"
 #include "timing/paced_timers.h"
 
 #include <QFontDatabase>
@@ -87,7 +88,6 @@ void ExerciseWindow::create_controls()
     // The layout grows with the window.
     setWindowFlag(Qt::WindowMaximizeButtonHint);
 
-    // Created in tab order.
     cmd_exit_ = make_button<QPushButton>(this, "cmd_exit", QStringLiteral("&Einde"),
                                          twips_rect(11400, 9120, 1695, 495));
 
@@ -128,10 +128,12 @@ void ExerciseWindow::create_controls()
     connect(full_screen, &QShortcut::activated, this, &ExerciseWindow::toggle_full_screen);
 
     // A click changes when the next step is due, so it takes its place among
-    // the ticks.
+    // the ticks; a fault of the engine is reported from here.
     const auto speed_click = [this](void (FlashSequencer::*click)()) {
         return [this, click] {
-            tick_source_->between_ticks([this, click] { (sequencer_.*click)(); });
+            run_guarded([this, click] {
+                tick_source_->between_ticks([this, click] { (sequencer_.*click)(); });
+            });
         };
     };
     connect(command1_, &QPushButton::clicked, this, speed_click(&FlashSequencer::command1_click));
@@ -151,7 +153,6 @@ void ExerciseWindow::set_txt_string_caption(const std::string& syllable)
     txt_string_->setText(QString::fromStdString(syllable));
 }
 
-// A control's own flag, not whether it is on screen now.
 bool ExerciseWindow::txt_string_visible() const
 {
     return !txt_string_->isHidden();

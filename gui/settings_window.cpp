@@ -9,6 +9,7 @@
 #include "gui/exercise_window.h"
 #include "gui/locale_symbols.h"
 #include "gui/twips.h"
+#include "timing/fault_report.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -35,7 +36,6 @@ void SettingsWindow::create_controls()
     setWindowTitle(QStringLiteral("Form1"));
     setFixedSize(twips_size(5535, 2880));
 
-    // Created in tab order; labels take no focus.
     make_label(this, "Label1", QStringLiteral("Geef start interval"),
                twips_rect(240, 360, 1600, 255));
     txt_start_ = place(new QLineEdit(this), "txt_start", twips_rect(2040, 360, 1575, 285));
@@ -53,7 +53,9 @@ void SettingsWindow::create_controls()
 
     fit_font_to_captions(this);
 
-    connect(cmd_start_, &QPushButton::clicked, this, &SettingsWindow::start_clicked);
+    // Start loads the exercise window: a fault of the engine is reported from here.
+    connect(cmd_start_, &QPushButton::clicked, this,
+            [this] { run_guarded([this] { start_clicked(); }); });
     connect(cmd_exit_, &QPushButton::clicked, this, [this] { end_program(); });
 }
 
@@ -101,7 +103,7 @@ void SettingsWindow::start_clicked()
     exercise_window_->exec_on(screen(), opening_);
 }
 
-void start_up(Module1& module, EndProgram end_program, SettingsWindow::Opening opening)
+void start_up(Module1& module, EndProgram end_program, Opening opening)
 {
     init_state(module);
     SettingsWindow settings(module, std::move(end_program), nullptr, opening);

@@ -1,7 +1,10 @@
 #include "timing/paced_timers.h"
 
+#include "timing/fault_report.h"
+
 #include <QCoreApplication>
 #include <QEvent>
+#include <QTimer>
 
 #include <algorithm>
 #include <chrono>
@@ -55,8 +58,7 @@ void PacedTimers::between_ticks(const std::function<void()>& input)
     paint_now();
     input();
     scheduler_.wake(clock_());
-    paint_now();
-    arm(scheduler_.next_wake());
+    arm(paint_now());
 }
 
 void PacedTimers::wake()
@@ -65,10 +67,12 @@ void PacedTimers::wake()
     // already running.
     if (scheduler_.delivering())
         return;
-    ++wake_ups_;
-    scheduler_.wake(clock_());
-    paint_now();
-    arm(scheduler_.next_wake());
+    // The QTimer's slot: a fault of the engine is reported here, and the
+    // exercise stands still.
+    run_guarded([this] {
+        scheduler_.wake(clock_());
+        arm(paint_now());
+    });
 }
 
 // The change just delivered goes on screen before anything else runs: a timer
@@ -76,13 +80,13 @@ void PacedTimers::wake()
 // otherwise keep a shown syllable off screen while its exposure runs. The
 // repaint is posted to the window, which owns the tick source; other windows
 // paint in their turn.
-void PacedTimers::paint_now()
+std::optional<PacedTimers::TimePoint> PacedTimers::paint_now()
 {
     for (QObject* window = parent(); window; window = window->parent())
         QCoreApplication::sendPostedEvents(window, QEvent::UpdateRequest);
     // A shown syllable's exposure counts from here: a delay between the
     // delivery and the paint (the process not scheduled) does not shorten it.
-    scheduler_.painted(clock_());
+    return scheduler_.painted(clock_());
 }
 
 void PacedTimers::arm(std::optional<TimePoint> at)

@@ -3,11 +3,10 @@
 #include "timing/tick_scheduler.h"
 #include "timing/tick_source.h"
 
-#include <QTimer>
-
-#include <cstdint>
 #include <functional>
 #include <optional>
+
+class QTimer;
 
 namespace klankflits
 {
@@ -31,23 +30,16 @@ public:
     ExerciseTimers& timers() override { return scheduler_; }
     void start(TimerHandlers& handlers) override;
     void between_ticks(const std::function<void()>& input) override;
-    bool timer1_enabled() const override { return scheduler_.timer1_enabled(); }
-    bool timer2_enabled() const override { return scheduler_.timer2_enabled(); }
-    std::int32_t timer2_interval() const override { return scheduler_.timer2_interval(); }
-
-    // What the QTimer runs: deliver what is due and sleep until the next event.
-    void wake();
-
-    std::int64_t wake_ups() const { return wake_ups_; }
 
 private:
+    // What the QTimer runs: deliver what is due and sleep until the next event.
+    void wake();
     void arm(std::optional<TimePoint> at);
-    void paint_now();
+    std::optional<TimePoint> paint_now();
 
     TickScheduler scheduler_;
     MonotonicClock clock_;
     QTimer* timer_;
-    std::int64_t wake_ups_ = 0;
 };
 
 } // namespace klankflits

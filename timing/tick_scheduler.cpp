@@ -175,11 +175,12 @@ void TickScheduler::catch_up(TimePoint now)
     deliver_due(now);
 }
 
-void TickScheduler::painted(TimePoint at)
+std::optional<TickScheduler::TimePoint> TickScheduler::painted(TimePoint at)
 {
     if (unpainted_)
         last_.at = std::max(last_.at, at);
     unpainted_ = false;
+    return next_wake();
 }
 
 } // namespace klankflits

@@ -91,17 +91,14 @@ public:
     void enable_timer2() override;
     void disable_timer2() override;
 
-    bool timer1_enabled() const { return timer1_.enabled; }
-    bool timer2_enabled() const { return timer2_.enabled; }
-    std::int32_t timer2_interval() const { return timer2_.interval_ms; }
-
     // The window loads at `now`: Timer1 runs from now and its ticks go to
     // `handlers`. Nothing is delivered before start.
     void start(TimerHandlers& handlers, TimePoint now);
 
     // Delivers the ticks due at `now` and the next change if it is due, in
     // order, and returns when to be woken next: when the next change is due;
-    // nullopt while neither timer runs. Waking earlier or later is safe.
+    // nullopt while neither timer runs. Waking earlier or later is safe. A
+    // caller that paints the change takes the plan from painted() instead.
     std::optional<TimePoint> wake(TimePoint now);
 
     // Delivers what wake(now) would and plans nothing; for just before a
@@ -124,8 +121,9 @@ public:
 
     // The change delivered last reached the screen at `at`: a shown syllable's
     // exposure counts from then, if that is later than the delivery. For the
-    // caller that paints right after a delivery.
-    void painted(TimePoint at);
+    // caller that paints right after a delivery; returns when to be woken
+    // next, planned from the paint.
+    std::optional<TimePoint> painted(TimePoint at);
 
 private:
     struct Timer1 {

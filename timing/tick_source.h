@@ -2,7 +2,6 @@
 
 #include <QObject>
 
-#include <cstdint>
 #include <functional>
 
 namespace klankflits
@@ -14,8 +13,8 @@ class TimerHandlers;
 // What delivers the ticks of the exercise window's Timer1 and Timer2. The
 // window owns one as a QObject child: the engine switches its timers(), and
 // the window starts it on load and passes every speed-button click through
-// between_ticks(). The program's own is PacedTimers; a benchmark can hand the
-// window another one.
+// between_ticks(). The program's own is PacedTimers; a test or a benchmark can
+// hand the window another one.
 class TickSource : public QObject
 {
     Q_OBJECT
@@ -33,11 +32,6 @@ public:
     // ticks: after every tick due before it, and with the next wake-up planned
     // from what it changed.
     virtual void between_ticks(const std::function<void()>& input) = 0;
-
-    // The state of the two timers, for tests and diagnostics.
-    virtual bool timer1_enabled() const = 0;
-    virtual bool timer2_enabled() const = 0;
-    virtual std::int32_t timer2_interval() const = 0;
 };
 
 } // namespace klankflits

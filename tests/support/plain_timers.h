@@ -3,6 +3,9 @@
 #include "engine/exercise_timers.h"
 #include "timing/tick_source.h"
 
+#include <cstdint>
+#include <functional>
+
 class QTimer;
 
 namespace klankflits
@@ -10,8 +13,8 @@ namespace klankflits
 
 // Timer1 and Timer2 as two plain precise QTimers: Timer1 fires every 10 ms and
 // each firing is one tick, so any late or lost firing shows as drift of the
-// pace. The benchmarks hand it to the exercise window to compare the program's
-// own tick source against.
+// pace. The window test and the benchmarks hand it to the exercise window, the
+// benchmarks to compare the program's own tick source against.
 class PlainTimers : public TickSource, public ExerciseTimers
 {
     Q_OBJECT
@@ -23,9 +26,6 @@ public:
     ExerciseTimers& timers() override { return *this; }
     void start(TimerHandlers& handlers) override;
     void between_ticks(const std::function<void()>& input) override { input(); }
-    bool timer1_enabled() const override;
-    bool timer2_enabled() const override;
-    std::int32_t timer2_interval() const override;
 
     // ExerciseTimers
     std::int32_t timer1_interval() const override;

@@ -1,4 +1,6 @@
-#include "bench/plain_timers.h"
+#include "support/plain_timers.h"
+
+#include "timing/fault_report.h"
 
 #include <QTimer>
 
@@ -26,8 +28,10 @@ PlainTimers::PlainTimers(QObject* parent)
 
 void PlainTimers::start(TimerHandlers& handlers)
 {
-    connect(timer1_, &QTimer::timeout, this, [&handlers] { handlers.timer1_tick(); });
-    connect(timer2_, &QTimer::timeout, this, [&handlers] { handlers.timer2_tick(); });
+    connect(timer1_, &QTimer::timeout, this,
+            [&handlers] { run_guarded([&handlers] { handlers.timer1_tick(); }); });
+    connect(timer2_, &QTimer::timeout, this,
+            [&handlers] { run_guarded([&handlers] { handlers.timer2_tick(); }); });
     timer1_->start();
 }
 
@@ -54,18 +58,6 @@ void PlainTimers::enable_timer2()
 void PlainTimers::disable_timer2()
 {
     timer2_->stop();
-}
-bool PlainTimers::timer1_enabled() const
-{
-    return timer1_->isActive();
-}
-bool PlainTimers::timer2_enabled() const
-{
-    return timer2_->isActive();
-}
-std::int32_t PlainTimers::timer2_interval() const
-{
-    return timer2_->interval();
 }
 
 } // namespace klankflits
