@@ -43,7 +43,7 @@
 #include "engine/exercise_state.h"
 #include "gui/application.h"
 #include "gui/exercise_window.h"
-#include "timing/paced_timers.h"
+#include "support/engine_session.h"
 
 #include <QEvent>
 #include <QEventLoop>
@@ -582,7 +582,6 @@ struct Result {
     std::int64_t hidden_never_painted = 0;
     std::string mismatch;
     std::int64_t timer_events = 0;
-    std::int64_t paced_wake_ups = -1;
     // Only when the source ran alone, over cpu_seconds:
     std::optional<double> cpu_ms;
     std::optional<std::int64_t> thread_wake_ups;
@@ -612,18 +611,13 @@ std::vector<Result> run(const Options& options, const std::vector<Source>& sourc
 
     std::vector<std::unique_ptr<Module1>> modules;
     std::vector<std::unique_ptr<TimedWindow>> windows;
-    std::vector<const klankflits::PacedTimers*> paced_sources;
     std::vector<Clock::time_point> starts;
     for (const Source source : sources) {
-        // As the settings window's Start does: the state is initialised, then
-        // the two boxes are read into it.
-        auto& module = modules.emplace_back(std::make_unique<Module1>(options.seed));
-        klankflits::init_state(*module);
-        module->state.interval_ms = options.interval_ms;
-        module->state.speed_step_ms = options.speed_step_ms;
-        auto* tick_source = bench::make_tick_source(source);
-        paced_sources.push_back(qobject_cast<const klankflits::PacedTimers*>(tick_source));
-        auto& window = windows.emplace_back(std::make_unique<TimedWindow>(*module, tick_source));
+        auto& module =
+            modules.emplace_back(std::make_unique<Module1>(klankflits::testing::started_module(
+                {options.seed, options.interval_ms, options.speed_step_ms})));
+        auto& window = windows.emplace_back(
+            std::make_unique<TimedWindow>(*module, bench::make_tick_source(source)));
         starts.push_back(Clock::now());
         window->begin(starts.back());
         if (options.size.isValid())
@@ -673,8 +667,6 @@ std::vector<Result> run(const Options& options, const std::vector<Source>& sourc
         result.hidden_never_painted = windows[i]->hidden_never_painted();
         result.mismatch = windows[i]->mismatch();
         result.timer_events = counter.count(windows[i].get());
-        if (paced_sources[i])
-            result.paced_wake_ups = paced_sources[i]->wake_ups();
         if (sources.size() == 1) {
             result.cpu_ms = end.cpu_ms - warm.cpu_ms;
             result.thread_wake_ups = end.thread_wake_ups - warm.thread_wake_ups;
@@ -892,10 +884,6 @@ int main(int argc, char** argv)
     });
     print_row("wake-ups/s (timer events)", results, [](const Result& r) {
         return fixed(static_cast<double>(r.timer_events) / r.seconds);
-    });
-    print_row("wake-ups/s (paced counter)", results, [](const Result& r) {
-        return r.paced_wake_ups < 0 ? std::string("-")
-                                    : fixed(static_cast<double>(r.paced_wake_ups) / r.seconds);
     });
     const bool any_cpu = std::any_of(results.begin(), results.end(),
                                      [](const Result& r) { return r.cpu_ms.has_value(); });

@@ -25,6 +25,7 @@
 #include "engine/exercise_state.h"
 #include "gui/application.h"
 #include "gui/exercise_window.h"
+#include "support/engine_session.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -129,10 +130,7 @@ int main(int argc, char** argv)
                 qPrintable(QGuiApplication::platformName()));
     std::fflush(stdout);
 
-    Module1 module(seed);
-    klankflits::init_state(module);
-    module.state.interval_ms = 0;
-    module.state.speed_step_ms = klankflits::default_speed_step_ms;
+    Module1 module = klankflits::testing::started_module({seed, 0});
     CountingWindow window(module, source);
     window.show();
     auto* faster = window.findChild<QPushButton*>(QStringLiteral("Command1"));

@@ -3,7 +3,7 @@
 // The two tick sources the benchmarks compare: the program's own paced one and
 // two plain 10 ms QTimers. The benchmark makes one and hands it to the window.
 
-#include "bench/plain_timers.h"
+#include "support/plain_timers.h"
 #include "timing/paced_timers.h"
 
 #include <stdexcept>

@@ -7,9 +7,11 @@
 namespace klankflits
 {
 
-// The values the settings window and the flash sequencer share.
+class ExerciseView;
+
+// The two numbers of an exercise and its counters.
 struct ExerciseState {
-    std::int32_t interval_ms = 0;   // display interval
+    std::int32_t interval_ms = 0;   // one showing plus the gap after it
     std::int32_t speed_step_ms = 0; // shortening after every third series
     std::int32_t elapsed_ms = 0;    // tick time since the last flash step; restarts at 1
     std::int16_t flash_count = 0;   // flash steps in the current series
@@ -34,7 +36,6 @@ inline constexpr std::int32_t default_speed_step_ms = 100;
 // Fills the tables, restarts the counters and sets the two defaults.
 void init_state(Module1& module);
 
-// pick_syllable on the module's own tables and generator.
 void pick_syllable(Module1& module, ExerciseView& view);
 
 } // namespace klankflits

@@ -28,17 +28,16 @@ public:
     FlashSequencer(Module1& module, ExerciseView& view, ExerciseTimers& timers);
 
     // TimerHandlers
-    void timer1_tick() override; // tick of the tick timer
-    void timer2_tick() override; // end of a pause
+    void timer1_tick() override;
+    void timer2_tick() override;
     std::int64_t ticks_until_next_step() const override;
     bool syllable_shown() const override;
 
     void command1_click(); // "versnel": speed up by 100 ms
     void command2_click(); // "vertraag": slow down by 100 ms
 
-    void flash_step();
-
 private:
+    void flash_step();
     void end_series();
 
     Module1& module_;

@@ -58,7 +58,6 @@ std::string_view strip_spaces(std::string_view text)
 
 void init_tables(SyllableTables& tables)
 {
-    // Slot 0 of each table stays empty; the material fills slots 1 onwards.
     for (std::size_t i = 0; i < vowel_spellings.size(); ++i)
         tables.vowels[i + 1] = vowel_spellings[i];
     for (std::size_t i = 0; i < initial_clusters.size(); ++i)

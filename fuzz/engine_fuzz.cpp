@@ -11,6 +11,7 @@
 
 #include "engine/exercise_state.h"
 #include "engine/flash_sequencer.h"
+#include "support/engine_session.h"
 #include "support/invariants.h"
 #include "support/recording_view.h"
 
@@ -27,7 +28,6 @@
 namespace
 {
 
-using klankflits::FlashSequencer;
 using klankflits::Module1;
 
 constexpr std::int32_t int32_min = std::numeric_limits<std::int32_t>::min();
@@ -84,10 +84,8 @@ std::int32_t starting_value(FuzzedDataProvider& in)
     return in.ConsumeIntegral<std::int32_t>();
 }
 
-struct Run {
-    Module1 module{1};
-    View view;
-    FlashSequencer sequencer{module, view, view};
+struct Run : klankflits::testing::EngineSession {
+    using EngineSession::EngineSession;
 
     void timer1_tick()
     {
@@ -158,12 +156,10 @@ struct Run {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzedDataProvider in(data, size);
-    Run run;
     // As the settings window leaves it and the exercise window loads.
-    klankflits::init_state(run.module);
-    run.module.state.interval_ms = starting_value(in);
-    run.module.state.speed_step_ms = starting_value(in);
-    klankflits::pick_syllable(run.module, run.view);
+    const std::int32_t interval_ms = starting_value(in);
+    const std::int32_t speed_step_ms = starting_value(in);
+    Run run({1, interval_ms, speed_step_ms});
     check_invariants(run.module, run.view);
 
     while (in.remaining_bytes() > 0) {

@@ -58,7 +58,7 @@ CommandLine read_command_line(const QCoreApplication& app)
     parser.process(app);
     CommandLine command_line;
     if (parser.isSet(full_screen_option))
-        command_line.opening = ExerciseWindow::Opening::full_screen;
+        command_line.opening = Opening::full_screen;
     return command_line;
 }
 

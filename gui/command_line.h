@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/exercise_window.h"
+#include "gui/opening.h"
 
 class QCoreApplication;
 
@@ -9,7 +9,7 @@ namespace klankflits
 
 // The program's options. Without any it starts as always.
 struct CommandLine {
-    ExerciseWindow::Opening opening = ExerciseWindow::Opening::at_its_size;
+    Opening opening = Opening::at_its_size;
 };
 
 // Answers --help and --version and ends the program; they need no screen, so

@@ -15,11 +15,14 @@
 
 #include "engine/exercise_view.h"
 #include "engine/flash_sequencer.h"
+#include "gui/opening.h"
+#include "gui/program_end.h"
 #include "gui/program_window.h"
 #include "gui/scaled_layout.h"
 #include "gui/screen_on_request.h"
 
 #include <optional>
+#include <string>
 
 class QLabel;
 class QPushButton;
@@ -48,8 +51,6 @@ class ExerciseWindow : public ProgramWindow, public ExerciseView
     Q_OBJECT
 
 public:
-    enum class Opening { at_its_size, full_screen };
-
     // Constructing the window loads it: the first syllable is drawn into the
     // still hidden syllable label and the tick timer starts. The window owns
     // its tick source; without one it makes the program's own (PacedTimers).
@@ -67,7 +68,6 @@ public:
     void set_label1_caption(const std::string& text) override;
     void set_label3_caption(const std::string& text) override;
 
-    const TickSource& tick_source() const { return *tick_source_; }
     const ScreenOnRequest& screen_on_request() const { return screen_on_; }
 
     // Shows the window modally on `screen`: at its own size where that fits,

@@ -35,7 +35,6 @@ public:
     // Lays the window out again for its current size.
     void apply();
 
-    double factor() const { return factor_; }
     // Where a place of the layout at factor 1 lies now.
     QRect place(const QRect& laid_out) const;
     int x(int laid_out) const;

@@ -1,17 +1,21 @@
 #pragma once
 
-#include "gui/exercise_window.h"
+#include "gui/opening.h"
+#include "gui/program_end.h"
 #include "gui/program_window.h"
 
+#include <QString>
+
+#include <cstdint>
 #include <memory>
 
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace klankflits
 {
 
+class ExerciseWindow;
 struct Module1;
 
 // frm_hoofd: asks for the start interval and the speed step, in milliseconds.
@@ -22,8 +26,6 @@ class SettingsWindow : public ProgramWindow
     Q_OBJECT
 
 public:
-    using Opening = ExerciseWindow::Opening;
-
     // Constructing the window loads it: the boxes get the current values.
     // Start opens the exercise window as `opening` says.
     SettingsWindow(Module1& module, EndProgram end_program, QWidget* parent = nullptr,
@@ -53,6 +55,6 @@ private:
 // The program's start: initialise the shared state, then show the settings
 // window modally. Everything the exercise does happens inside that show.
 void start_up(Module1& module, EndProgram end_program = end_program_at_once(),
-              SettingsWindow::Opening opening = SettingsWindow::Opening::at_its_size);
+              Opening opening = Opening::at_its_size);
 
 } // namespace klankflits

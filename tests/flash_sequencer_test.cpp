@@ -1,6 +1,7 @@
 #include "engine/exercise_state.h"
 #include "engine/flash_sequencer.h"
 #include "support/invariants.h"
+#include "support/named_case.h"
 #include "support/simulated_window.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -19,6 +19,8 @@ namespace
 {
 
 using testing::broken_invariant;
+using testing::case_name;
+using testing::PrintTo;
 using testing::SimulatedWindow;
 
 constexpr std::int32_t int32_max = std::numeric_limits<std::int32_t>::max();
@@ -137,12 +139,6 @@ struct SpacingCase {
     int ticks_between_steps;
 };
 
-// A readable parameter in the test's name, not the bytes of a pointer.
-void PrintTo(const SpacingCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class StepSpacing : public ::testing::TestWithParam<SpacingCase>
 {
 };
@@ -164,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SpacingCase{"Odd2001", 2001, 100}, SpacingCase{"Small21", 21, 1},
                       SpacingCase{"Small22", 22, 2}, SpacingCase{"Zero", 0, 1},
                       SpacingCase{"Negative", -500, 1}, SpacingCase{"Long200000", 200000, 10000}),
-    [](const auto& info) { return std::string(info.param.name); });
+    case_name);
 
 TEST(StepSpacing, TicksUntilNextStepAtTheTopOfTheRange)
 {
@@ -316,12 +312,14 @@ TEST(Saturation, BlockEndWithOppositeExtremesSaturatesThenAppliesTheFloor)
     ASSERT_TRUE(low.run_until_logged("Timer2.interval=5500"));
     EXPECT_EQ(low.module.state.interval_ms, int32_max - 5);
 
-    // Interval at the top, step at the bottom: saturates at the top.
-    SimulatedWindow high(1, 100, int32_min);
-    high.module.state.interval_ms = int32_max;
+    // Interval at the top, step at the bottom: saturates at the top. The tick
+    // that takes the elapsed time to the top of the range ends the block.
+    SimulatedWindow high(1, int32_max, int32_min);
     high.module.state.series_count = 2;
     high.module.state.flash_count = 20;
-    high.sequencer.flash_step();
+    high.module.state.elapsed_ms = int32_max - 10;
+    high.sequencer.timer1_tick();
+    ASSERT_EQ(high.view.timer2_interval_ms, 5500);
     EXPECT_EQ(high.module.state.interval_ms, int32_max);
 }
 

@@ -14,13 +14,13 @@
 
 #include "support/expected_syllables.h"
 #include "support/invariants.h"
+#include "support/named_case.h"
 #include "support/simulated_window.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <ostream>
 #include <string>
 
 namespace klankflits
@@ -29,6 +29,8 @@ namespace
 {
 
 using testing::broken_invariant;
+using testing::case_name;
+using testing::PrintTo;
 using testing::SimulatedWindow;
 using testing::valid_syllables;
 
@@ -92,12 +94,6 @@ struct Pace {
     std::int32_t speed_step_ms;
 };
 
-// A readable parameter in the test's name, not the bytes of a pointer.
-void PrintTo(const Pace& p, std::ostream* os)
-{
-    *os << p.name;
-}
-
 class LongRun : public ::testing::TestWithParam<Pace>
 {
 };
@@ -155,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Pace{"NegativeStepSlowsDown", 0, -100},
                       // A step above the interval raises it to the step, for good.
                       Pace{"StepAboveInterval", 2000, 5000}),
-    [](const ::testing::TestParamInfo<Pace>& info) { return std::string(info.param.name); });
+    case_name);
 
 // The figures worked out in the comment at the top, so that the account the
 // test relies on is itself pinned down.

@@ -1,6 +1,4 @@
-#include "engine/exercise_state.h"
-#include "engine/flash_sequencer.h"
-#include "support/recording_view.h"
+#include "support/engine_session.h"
 #include "timing/paced_timers.h"
 #include "timing/tick_scheduler.h"
 
@@ -8,6 +6,7 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QTimer>
+#include <QTimerEvent>
 
 #include <gtest/gtest.h>
 
@@ -22,7 +21,7 @@ namespace
 
 using namespace std::chrono_literals;
 using std::chrono::milliseconds;
-using testing::RecordingView;
+using testing::EngineSession;
 using TimePoint = TickScheduler::TimePoint;
 
 constexpr TimePoint origin{std::chrono::hours(1000)};
@@ -41,31 +40,52 @@ QCoreApplication& application()
     return app;
 }
 
-// The paced source on a fake clock whose QTimer runs out exactly when armed
-// (or `late` after): the clock moves on by the wait, then the source wakes.
+// Counts the times a QTimer ran out: the tick source's wake-ups.
+struct TimerEventCounter : QObject {
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::Timer ? 1 : 0;
+        return false;
+    }
+};
+
+// The paced source on a fake clock whose QTimer runs out exactly when armed:
+// the clock moves on by the wait, then the QTimer gets its timer event.
 struct FakeClockRun {
     TimePoint now = origin;
-    Module1 module{3};
-    RecordingView view;
     PacedTimers timers{[this] { return now; }};
-    FlashSequencer sequencer{module, view, timers.timers()};
+    EngineSession engine;
+    QTimer* timer = timers.findChild<QTimer*>();
+    int wake_ups = 0;
 
-    FakeClockRun() { init_state(module); }
+    explicit FakeClockRun(std::int32_t interval_ms = 2000)
+        : engine({3, interval_ms}, timers.timers())
+    {
+    }
+
+    // The QTimer runs out now, however long it was set for.
+    void fire()
+    {
+        ASSERT_TRUE(timer && timer->isActive());
+        ++wake_ups;
+        QTimerEvent event(timer->timerId());
+        QCoreApplication::sendEvent(timer, &event);
+    }
 
     void let_timer_run_out()
     {
-        auto* timer = timers.findChild<QTimer*>();
         ASSERT_TRUE(timer && timer->isActive());
         now += milliseconds(timer->interval());
-        timers.wake();
+        fire();
     }
 
     // Lets the timer run out until the next flash step or pause end, and
     // returns when on the clock it came, in ms since the start.
     std::int64_t next_change()
     {
-        const auto drawn = view.syllables_drawn;
-        for (int wake = 0; wake < 100 && view.syllables_drawn == drawn; ++wake)
+        const auto drawn = engine.view.syllables_drawn;
+        for (int wake = 0; wake < 100 && engine.view.syllables_drawn == drawn; ++wake)
             let_timer_run_out();
         return ms_since_origin(now);
     }
@@ -75,7 +95,7 @@ TEST(PacedTimers, FiresNeverBeforeAStepIsDueAndWithinAFewMsOfIt)
 {
     application();
     FakeClockRun run;
-    run.timers.start(run.sequencer);
+    run.timers.start(run.engine.sequencer);
 
     // Steps at the default pace are due every 1000 ms, from the start.
     for (std::int64_t due = 1000; due <= 5000; due += 1000) {
@@ -84,10 +104,10 @@ TEST(PacedTimers, FiresNeverBeforeAStepIsDueAndWithinAFewMsOfIt)
         EXPECT_LE(at, due + 2);
     }
     // Woken 95 ms late: the step comes at once, the next one on its time.
-    const auto drawn = run.view.syllables_drawn;
+    const auto drawn = run.engine.view.syllables_drawn;
     run.now = origin + 6095ms;
-    run.timers.wake();
-    EXPECT_EQ(run.view.syllables_drawn, drawn + 1);
+    run.fire();
+    EXPECT_EQ(run.engine.view.syllables_drawn, drawn + 1);
     const auto at = run.next_change();
     EXPECT_GE(at, 7000);
     EXPECT_LE(at, 7002);
@@ -98,8 +118,8 @@ TEST(PacedTimers, FiresNeverBeforeAStepIsDueAndWithinAFewMsOfIt)
     // nominally at 7950 ms; but it went up for 1000 ms, so it stays up until
     // 1000 ms after it went up.
     run.now = origin + 7500ms;
-    run.timers.between_ticks([&] { run.sequencer.command1_click(); });
-    EXPECT_EQ(run.module.state.elapsed_ms, 501);
+    run.timers.between_ticks([&] { run.engine.sequencer.command1_click(); });
+    EXPECT_EQ(run.engine.module.state.elapsed_ms, 501);
     const auto after_click = run.next_change();
     EXPECT_GE(after_click, at + 1000);
     EXPECT_LE(after_click, at + 1002);
@@ -112,7 +132,7 @@ TEST(PacedTimers, FiresNeverBeforeAStepIsDueAndWithinAFewMsOfIt)
 TEST(PacedTimers, PaintsWhatItDeliveredBeforeReturning)
 {
     application();
-    FakeClockRun run;
+    FakeClockRun run(200); // a step every 100 ms
     struct Window : QObject {
         TimePoint* clock = nullptr; // a paint takes 3 ms of it
         int paints = 0;
@@ -126,9 +146,8 @@ TEST(PacedTimers, PaintsWhatItDeliveredBeforeReturning)
         }
     } window, other;
     window.clock = other.clock = &run.now;
-    run.module.state.interval_ms = 200; // a step every 100 ms
     run.timers.setParent(&window);
-    run.timers.start(run.sequencer);
+    run.timers.start(run.engine.sequencer);
     for (auto* w : {&window, &other})
         QCoreApplication::postEvent(w, new QEvent(QEvent::UpdateRequest));
     EXPECT_EQ(run.next_change(), 103); // up at 100, on screen from 103
@@ -145,38 +164,34 @@ TEST(PacedTimers, PaintsWhatItDeliveredBeforeReturning)
 TEST(PacedTimers, EndsAPauseWithinAFewMsOfItsNominalEnd)
 {
     application();
-    FakeClockRun run;
-    run.module.state.interval_ms = 200; // 21 steps of 100 ms, then 3.5 s
-    run.timers.start(run.sequencer);
+    FakeClockRun run(200); // 21 steps of 100 ms, then 3.5 s
+    run.timers.start(run.engine.sequencer);
     for (int step = 1; step <= 21; ++step)
         run.next_change();
-    ASSERT_TRUE(run.view.picture1_shown);
+    ASSERT_TRUE(run.engine.view.picture1_shown);
     const auto pause_end = run.next_change();
-    EXPECT_FALSE(run.view.picture1_shown);
+    EXPECT_FALSE(run.engine.view.picture1_shown);
     EXPECT_GE(pause_end, 2100 + 3500);
     EXPECT_LE(pause_end, 2100 + 3500 + 2);
-    EXPECT_LE(run.timers.wake_ups(), 21 + 2 * 2); // a long wait takes two wake-ups
+    EXPECT_LE(run.wake_ups, 21 + 2 * 2); // a long wait takes two wake-ups
 }
 
 TEST(PacedTimers, RunsTheExerciseOnTheRealClock)
 {
     application();
-    Module1 module(3);
-    RecordingView view;
     PacedTimers timers;
-    FlashSequencer sequencer(module, view, timers.timers());
-    init_state(module);
-    module.state.interval_ms = 40; // a step every 30 ms: show, hide, ...
+    EngineSession engine({3, 40}, timers.timers()); // a step every 30 ms: show, hide, ...
+    TimerEventCounter wake_ups;
+    timers.findChild<QTimer*>()->installEventFilter(&wake_ups);
 
-    const auto shown = [&] {
-        return std::count(view.log.begin(), view.log.end(), "txt_string.show");
-    };
+    const auto& log = engine.view.log;
+    const auto shown = [&] { return std::count(log.begin(), log.end(), "txt_string.show"); };
     const auto started = TickScheduler::Clock::now();
-    timers.start(sequencer);
+    timers.start(engine.sequencer);
     while (shown() < 5 && TickScheduler::Clock::now() - started < 10s)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     EXPECT_EQ(shown(), 5);
-    EXPECT_LE(timers.wake_ups(), 20); // one per step, not one per tick
+    EXPECT_LE(wake_ups.count, 20); // one per step, not one per tick
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-#include "engine/exercise_state.h"
 #include "engine/flash_sequencer.h"
+#include "support/engine_session.h"
+#include "support/named_case.h"
 #include "support/recording_view.h"
 #include "support/simulated_window.h"
 #include "timing/tick_scheduler.h"
@@ -10,7 +11,6 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
-#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,6 +22,9 @@ namespace
 
 using namespace std::chrono_literals;
 using std::chrono::milliseconds;
+using testing::case_name;
+using testing::EngineSession;
+using testing::PrintTo;
 using testing::RecordingView;
 using testing::SimulatedWindow;
 using TimePoint = TickScheduler::TimePoint;
@@ -45,6 +48,16 @@ struct Click {
     std::int64_t at;
     int button; // 1: versnel, 2: vertraag
 };
+
+// Presses the click's button; returns the click as the traces name it.
+std::string press(FlashSequencer& sequencer, const Click& click)
+{
+    if (click.button == 1)
+        sequencer.command1_click();
+    else
+        sequencer.command2_click();
+    return "Command" + std::to_string(click.button);
+}
 
 struct Session {
     std::int32_t interval_ms = 2000;
@@ -81,11 +94,7 @@ std::vector<Event> run_tick_by_tick(const Session& s, const std::vector<Click>& 
         collect(w.now_ms);
         for (; next_click < clicks.size() && clicks[next_click].at < w.now_ms + 10; ++next_click) {
             const auto& c = clicks[next_click];
-            if (c.button == 1)
-                w.sequencer.command1_click();
-            else
-                w.sequencer.command2_click();
-            trace.push_back({"Command" + std::to_string(c.button), c.at, c.at});
+            trace.push_back({press(w.sequencer, c), c.at, c.at});
         }
     }
     return trace;
@@ -157,12 +166,9 @@ std::vector<Event> run_by_the_rule(const Session& s, std::vector<Click>& clicks,
         }
         if (next_click < clicks.size() && clicks[next_click].at < due) {
             const Click& c = clicks[next_click++];
-            if (c.button == 1)
-                w.sequencer.command1_click();
-            else
-                w.sequencer.command2_click();
+            const std::string click = press(w.sequencer, c);
             clock = std::max(clock, c.at);
-            trace.push_back({"Command" + std::to_string(c.button), clock, clock});
+            trace.push_back({click, clock, clock});
             continue;
         }
         if (due > s.length_ms)
@@ -216,22 +222,17 @@ std::vector<Event> control_operations(std::vector<Event> trace)
 // The same session through a TickScheduler on a fake clock that wakes it
 // exactly when it asks, except that a stall may hold one wake-up back.
 struct ScheduledRun {
-    Module1 module;
-    RecordingView view;
     TickScheduler scheduler;
-    FlashSequencer sequencer{module, view, scheduler};
+    EngineSession engine;
     std::vector<Event> trace;
     TimePoint now = origin;
     std::int64_t wake_ups = 0;
     std::int64_t empty_wake_ups = 0;
     std::int64_t most_changes_in_a_wake_up = 0; // flash steps and pause ends
 
-    explicit ScheduledRun(const Session& s) : module(s.seed), stamping_{*this}
+    explicit ScheduledRun(const Session& s)
+        : engine({s.seed, s.interval_ms, s.speed_step_ms}, scheduler), stamping_{*this}
     {
-        init_state(module);
-        module.state.interval_ms = s.interval_ms;
-        module.state.speed_step_ms = s.speed_step_ms;
-        pick_syllable(module, view);
         collect(now);
         scheduler.start(stamping_, now);
     }
@@ -262,12 +263,8 @@ struct ScheduledRun {
             wake_until(origin + milliseconds(c.at));
             now = std::max(now, origin + milliseconds(c.at));
             scheduler.catch_up(now);
-            if (c.button == 1)
-                sequencer.command1_click();
-            else
-                sequencer.command2_click();
             trace.push_back(
-                {"Command" + std::to_string(c.button), ms_since_origin(now), ms_since_origin(now)});
+                {press(engine.sequencer, c), ms_since_origin(now), ms_since_origin(now)});
             next = scheduler.wake(now);
         }
         wake_until(origin + milliseconds(length_ms));
@@ -280,25 +277,26 @@ private:
         explicit StampingHandlers(ScheduledRun& r) : run(r) {}
         void timer1_tick() override
         {
-            run.sequencer.timer1_tick();
+            run.engine.sequencer.timer1_tick();
             run.collect(run.scheduler.nominal_now());
         }
         void timer2_tick() override
         {
-            run.sequencer.timer2_tick();
+            run.engine.sequencer.timer2_tick();
             run.collect(run.scheduler.nominal_now());
         }
         std::int64_t ticks_until_next_step() const override
         {
-            return run.sequencer.ticks_until_next_step();
+            return run.engine.sequencer.ticks_until_next_step();
         }
-        bool syllable_shown() const override { return run.sequencer.syllable_shown(); }
+        bool syllable_shown() const override { return run.engine.sequencer.syllable_shown(); }
     };
 
     void collect(TimePoint nominal)
     {
-        for (; logged_ < view.log.size(); ++logged_)
-            trace.push_back({view.log[logged_], ms_since_origin(now), ms_since_origin(nominal)});
+        const auto& log = engine.view.log;
+        for (; logged_ < log.size(); ++logged_)
+            trace.push_back({log[logged_], ms_since_origin(now), ms_since_origin(nominal)});
     }
     StampingHandlers stamping_;
     std::size_t logged_ = 0;
@@ -378,11 +376,6 @@ struct EquivalenceCase {
     Session session;
 };
 
-void PrintTo(const EquivalenceCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class TraceEquivalence : public ::testing::TestWithParam<EquivalenceCase>
 {
 };
@@ -419,7 +412,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EquivalenceCase{"interval_2002_odd_ticks", {2002, 100, 240'000, 13}},
                       EquivalenceCase{"odd_interval_333_step_50", {333, 50, 120'000, 14}},
                       EquivalenceCase{"odd_interval_1001_step_5000", {1001, 5000, 200'000, 15}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    case_name);
 
 // ---------------------------------------------------------------- stalls
 
@@ -429,11 +422,6 @@ struct StallCase {
     std::int64_t from_ms; // stall the first wake-up planned from here on
     std::int64_t late_ms;
 };
-
-void PrintTo(const StallCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class StallWithinBound : public ::testing::TestWithParam<StallCase>
 {
@@ -475,7 +463,7 @@ INSTANTIATE_TEST_SUITE_P(
         StallCase{"late_999ms_at_interval_0", {0, 100, 20'000, 4}, 1'000, 999},
         // The pause end at 24.5 s and the series after it start late.
         StallCase{"late_600ms_over_a_pause_end", {2000, 100, 60'000, 5}, 24'500, 600}),
-    [](const auto& info) { return std::string(info.param.name); });
+    case_name);
 
 class StallBeyondBound : public ::testing::TestWithParam<StallCase>
 {
@@ -515,7 +503,7 @@ INSTANTIATE_TEST_SUITE_P(
         StallCase{"suspended_an_hour", {200, 100, 30'000, 6}, 5'000, 3'600'000},
         StallCase{"stall_3s_over_a_pause_end", {2000, 100, 60'000, 8}, 24'500, 3000},
         StallCase{"just_over_the_bound_at_interval_0", {0, 100, 10'000, 9}, 1'000, 1001}),
-    [](const auto& info) { return std::string(info.param.name); });
+    case_name);
 
 // ---------------------------------------------------------------- clicks
 
@@ -527,11 +515,6 @@ struct ClickCase {
     std::int64_t hidden_nominal; // the tick the engine hides it on
     std::int64_t next_shown_at;  // the step that shows the next one
 };
-
-void PrintTo(const ClickCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class ClickDuringAnExposure : public ::testing::TestWithParam<ClickCase>
 {
@@ -574,7 +557,7 @@ INSTANTIATE_TEST_SUITE_P(Clicks, ClickDuringAnExposure,
                              // Interval 300: the engine needs 5 more ticks; it stays up until its
                              // hiding tick, and the next shows 150 ms later, on its time.
                              ClickCase{"slower", {150, 2}, 0, 250, 250, 400}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         case_name);
 
 // ---------------------------------------------------------------- wake-ups
 
@@ -627,7 +610,7 @@ TEST(TickSchedulerDelivery, AnExposureCountsFromThePaintThatShowedIt)
 {
     ScheduledRun run(Session{200, 100, 1'000, 3});
     run.run(100, {}); // the first syllable goes up at 100 ms, for 100 ms
-    ASSERT_TRUE(run.view.txt_string_shown);
+    ASSERT_TRUE(run.engine.view.txt_string_shown);
     run.scheduler.painted(origin + 103ms);
     EXPECT_EQ(run.scheduler.next_wake(), origin + 203ms);
     run.scheduler.painted(origin + 150ms); // no change delivered since

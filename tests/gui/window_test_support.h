@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QStringList>
+#include <QTest>
 #include <QTimerEvent>
 #include <QWidget>
 
 #include <functional>
+#include <source_location>
 
 namespace klankflits::testing
 {
@@ -35,42 +38,68 @@ inline QStringList tab_chain(QWidget* first)
 }
 
 // Runs `inspect` on the next modal window to come up (a message box or a modal
-// exec), then closes it. Call before the action that opens the modal window.
+// exec), then closes it. Make one before the action that opens the modal
+// window; when it goes out of scope, a modal window must have come within 5 s,
+// or the test that made it fails, there.
 // Polls with a plain timer event, not a QTimer: the application stops QTimers
 // while it reports a fault.
 class ModalWatcher : public QObject
 {
 public:
-    explicit ModalWatcher(std::function<void(QWidget*)> inspect)
-        : QObject(qApp), inspect_(std::move(inspect))
+    explicit ModalWatcher(std::function<void(QWidget*)> inspect,
+                          std::source_location made_at = std::source_location::current())
+        : inspect_(std::move(inspect)), made_at_(made_at), timer_(startTimer(poll_ms))
     {
-        startTimer(5);
     }
+
+    ~ModalWatcher() override
+    {
+        if (QTest::currentTestFailed()) {
+            if (timer_ != 0)
+                killTimer(timer_);
+            return;
+        }
+        // An action may open its modal window a little later (an animated click).
+        if (!QTest::qWaitFor([this] { return timer_ == 0; }, give_up_ms + 1000))
+            killTimer(timer_);
+        if (!came_)
+            QTest::qFail("no modal window came within 5 s", made_at_.file_name(),
+                         static_cast<int>(made_at_.line()));
+    }
+
+    ModalWatcher(const ModalWatcher&) = delete;
+    ModalWatcher& operator=(const ModalWatcher&) = delete;
 
 protected:
     void timerEvent(QTimerEvent* event) override
     {
-        QWidget* modal = QApplication::activeModalWidget();
-        waited_ms_ += 5;
-        if (!modal && waited_ms_ < 5000)
+        if (event->timerId() != timer_)
             return;
-        killTimer(event->timerId());
-        deleteLater();
+        QWidget* modal = QApplication::activeModalWidget();
+        waited_ms_ += poll_ms;
+        if (!modal && waited_ms_ < give_up_ms)
+            return;
+        killTimer(timer_);
+        timer_ = 0;
+        if (!modal)
+            return;
+        came_ = true;
         inspect_(modal);
         if (auto* box = qobject_cast<QMessageBox*>(modal))
             box->done(QMessageBox::Ok);
-        else if (modal)
+        else
             modal->hide();
     }
 
 private:
-    std::function<void(QWidget*)> inspect_;
-    int waited_ms_ = 0;
-};
+    static constexpr int poll_ms = 5;
+    static constexpr int give_up_ms = 5000;
 
-inline void when_modal_shows(std::function<void(QWidget*)> inspect)
-{
-    new ModalWatcher(std::move(inspect));
-}
+    std::function<void(QWidget*)> inspect_;
+    std::source_location made_at_;
+    int timer_;
+    int waited_ms_ = 0;
+    bool came_ = false;
+};
 
 } // namespace klankflits::testing

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "engine/exercise_state.h"
-#include "engine/flash_sequencer.h"
-#include "support/recording_view.h"
+#include "support/engine_session.h"
 
 #include <cstdint>
+#include <string>
 
 namespace klankflits::testing
 {
@@ -12,22 +11,15 @@ namespace klankflits::testing
 // The engine, a recording view and an ideal clock: Timer1 ticks every 10 ms
 // while enabled, Timer2 fires once its interval has passed since it was enabled.
 // Starts as the exercise window does on load: first syllable drawn, Timer1 on.
-class SimulatedWindow
+class SimulatedWindow : public EngineSession
 {
 public:
-    Module1 module;
-    RecordingView view;
-    FlashSequencer sequencer{module, view, view};
     std::int64_t now_ms = 0;
 
     explicit SimulatedWindow(std::uint64_t seed = 1, std::int32_t interval_ms = 2000,
                              std::int32_t speed_step_ms = 100)
-        : module(seed)
+        : EngineSession({seed, interval_ms, speed_step_ms})
     {
-        init_state(module);
-        module.state.interval_ms = interval_ms;
-        module.state.speed_step_ms = speed_step_ms;
-        pick_syllable(module, view);
     }
 
     // Advances the clock by one 10 ms slot and delivers what falls due in it.
