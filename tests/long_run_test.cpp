@@ -29,7 +29,6 @@ namespace
 {
 
 using testing::broken_invariant;
-using testing::case_name;
 using testing::PrintTo;
 using testing::SimulatedWindow;
 using testing::valid_syllables;
@@ -151,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Pace{"NegativeStepSlowsDown", 0, -100},
                       // A step above the interval raises it to the step, for good.
                       Pace{"StepAboveInterval", 2000, 5000}),
-    case_name);
+    testing::case_name);
 
 // The figures worked out in the comment at the top, so that the account the
 // test relies on is itself pinned down.
