@@ -255,7 +255,8 @@ struct ScheduledRun {
                                   [](const Event& e) {
                                       return e.op.starts_with("Label1=") || e.op == "Picture1.hide";
                                   });
-                most_changes_in_a_wake_up = std::max(most_changes_in_a_wake_up, changes);
+                most_changes_in_a_wake_up =
+                    std::max(most_changes_in_a_wake_up, static_cast<std::int64_t>(changes));
             }
         };
         for (const auto& c : clicks) {
