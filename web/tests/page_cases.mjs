@@ -113,7 +113,6 @@ export function pageCases(browserName) {
             it('does nothing on Enter or Esc, in a box or on a button', async () => {
                 await page.open();
                 for (const name of ['txt_start', 'cmd_start']) {
-                    await page.control('frm_hoofd', name).sendKeys(name === 'cmd_start' ? '' : Key.END);
                     await page.js(`document.querySelector('#frm_hoofd [data-control="${name}"]').focus()`);
                     for (const key of [Key.ENTER, Key.ESCAPE]) {
                         await page.keys(key);
