@@ -109,6 +109,16 @@ try {
         await page.waitFor(settingsShown);
         await sleep(300);
         if (what === 'all') await page.shoot(`${name}-settings.png`);
+        if (name.includes('chromebook')) {
+            // The message for text that is not a number.
+            await page.evaluate(`document.querySelector('#frm_hoofd [data-control=txt_start]').value = 'tien'`);
+            await page.evaluate(clickStart);
+            await page.waitFor(`document.getElementById('message').open`);
+            await sleep(200);
+            await page.shoot(`${name}-message.png`);
+            await page.evaluate(`document.querySelector('[data-role=message-ok]').click()`);
+            await page.evaluate(`document.querySelector('#frm_hoofd [data-control=txt_start]').value = '400'`);
+        }
         await page.evaluate(clickStart);
         await page.waitFor(syllableShown);
         await sleep(100);
