@@ -66,10 +66,17 @@ const server = createServer((request, response) => {
         response.end('Niet gevonden\n');
         return;
     }
+    const stat = statSync(file);
+    const etag = `"${stat.size.toString(16)}-${Math.floor(stat.mtimeMs).toString(16)}"`;
+    if (request.headers['if-none-match'] === etag) {
+        response.writeHead(304, { ...headers, ETag: etag }).end();
+        return;
+    }
     response.writeHead(200, {
         ...headers,
         'Content-Type': types[extname(file)] ?? 'application/octet-stream',
-        'Content-Length': statSync(file).size,
+        'Content-Length': stat.size,
+        ETag: etag,
     });
     if (request.method === 'HEAD') response.end();
     else createReadStream(file).pipe(response);
