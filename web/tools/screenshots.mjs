@@ -104,6 +104,9 @@ try {
         [1180, 820, 'web-ipad-1180x820', 'all'],
     ]) {
         const page = await openPage(width, height);
+        // The iPad is a touch screen: the page offers its full-screen button.
+        if (name.includes('ipad'))
+            await page.call('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
         // A short interval, so that a whole series and its pause pass quickly.
         await page.call('Page.navigate', { url: `${url}?interval=400&versnelling=100` });
         await page.waitFor(settingsShown);
