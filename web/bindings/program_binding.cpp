@@ -7,6 +7,7 @@
 #include "engine/exercise_state.h"
 #include "engine/exercise_view.h"
 #include "engine/flash_sequencer.h"
+#include "engine/input_message.h"
 #include "engine/number_reading.h"
 #include "timing/frame_pacing.h"
 #include "timing/tick_scheduler.h"
@@ -114,6 +115,7 @@ NumberSymbols symbols_from(const val& symbols)
     read.group_separator = symbols["group"].as<std::string>();
     read.negative_sign = symbols["minus"].as<std::string>();
     read.positive_sign = symbols["plus"].as<std::string>();
+    read.zero_digit = symbols["zero"].as<std::string>();
     return read;
 }
 

@@ -14,6 +14,7 @@ export interface NumberSymbols {
     group: string;
     minus: string;
     plus: string;
+    zero: string; // the locale's own digits start here (for the message's example)
 }
 
 export interface BoxReading {

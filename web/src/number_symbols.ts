@@ -19,5 +19,6 @@ export function numberSymbols(locale: string): NumberSymbols {
         group: part(parts, 'group') ?? '',
         minus: part(parts, 'minusSign') ?? '-',
         plus: part(plus, 'plusSign') ?? '+',
+        zero: part(format.formatToParts(0), 'integer') ?? '0',
     };
 }

@@ -74,6 +74,10 @@ async function openPage(width, height) {
     await call('Log.enable');
     await call('Page.enable');
     await call('Emulation.setDeviceMetricsOverride', { width, height, deviceScaleFactor: 1, mobile: false });
+    // A Dutch browser: navigator.language and Intl.
+    const { userAgent } = await send('Browser.getVersion');
+    await call('Emulation.setUserAgentOverride', { userAgent, acceptLanguage: 'nl-NL,nl' });
+    await call('Emulation.setLocaleOverride', { locale: 'nl-NL' });
     const evaluate = async (expression) =>
         (await call('Runtime.evaluate', { expression, awaitPromise: true, returnByValue: true })).result.value;
     const waitFor = async (expression, timeoutMs = 20000) => {
