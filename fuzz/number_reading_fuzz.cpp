@@ -14,7 +14,8 @@
 // surrogates included), or as a sequence of pieces (digits of several scripts,
 // the locale's signs and separators, blanks and look-alikes).
 
-#include "gui/number_reading.h"
+#include "engine/number_reading.h"
+#include "gui/locale_symbols.h"
 
 #include <QChar>
 #include <QLocale>
@@ -32,7 +33,9 @@
 namespace
 {
 
+using klankflits::number_symbols;
 using klankflits::NumberReading;
+using klankflits::NumberSymbols;
 using klankflits::read_whole_number;
 using Problem = NumberReading::Problem;
 
@@ -69,6 +72,7 @@ std::vector<char32_t> visible_code_points(const QString& text)
 
 struct LocaleCase {
     QLocale locale;
+    NumberSymbols symbols; // as the settings window takes them from the locale
     std::vector<char32_t> group;
     std::vector<char32_t> point;
     std::vector<char32_t> minus;
@@ -80,7 +84,8 @@ std::vector<LocaleCase> make_locales()
 {
     std::vector<LocaleCase> out;
     for (const char* name : locale_names) {
-        LocaleCase c{QLocale(QString::fromLatin1(name)), {}, {}, {}, {}, {}};
+        const QLocale locale(QString::fromLatin1(name));
+        LocaleCase c{locale, number_symbols(locale), {}, {}, {}, {}, {}};
         c.group = visible_code_points(c.locale.groupSeparator());
         c.point = visible_code_points(c.locale.decimalPoint());
         c.minus = visible_code_points(c.locale.negativeSign());
@@ -387,7 +392,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString text = text_from(data + 1, size - 1, source, mode);
 
     for (const LocaleCase& lc : all) {
-        const NumberReading got = read_whole_number(text, lc.locale);
+        const NumberReading got = read_whole_number(text.toStdString(), lc.symbols);
         if (!got.ok() && got.value != 0)
             report_mismatch(text, lc, {}, got);
         const Expected expected = reference(text, lc);

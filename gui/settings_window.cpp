@@ -1,63 +1,23 @@
 #include "gui/settings_window.h"
 
 #include "engine/exercise_state.h"
+#include "engine/input_message.h"
+#include "engine/number_reading.h"
 #include "gui/application.h"
 #include "gui/caption_fit.h"
 #include "gui/controls.h"
 #include "gui/exercise_window.h"
-#include "gui/number_reading.h"
+#include "gui/locale_symbols.h"
 #include "gui/twips.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace klankflits
 {
-
-namespace
-{
-
-// What was typed, as typed; a long paste by its first few dozen characters.
-QString quoted(const QString& typed)
-{
-    constexpr qsizetype longest = 40;
-    if (typed.size() <= longest)
-        return u'"' + typed + u'"';
-    return u'"' + typed.left(longest) + QStringLiteral("\u2026\"");
-}
-
-QString problem_text(const NumberReading& reading, const QString& prompt, const QString& typed)
-{
-    using Problem = NumberReading::Problem;
-    const QLocale locale;
-    QString problem;
-    switch (reading.problem) {
-    case Problem::Empty:
-        problem = QStringLiteral("Bij \"%1\" staat nog niets.").arg(prompt);
-        break;
-    case Problem::OutOfRange:
-        problem = QStringLiteral("Bij \"%1\" staat %2. Dat getal is te %3: het kleinste getal is "
-                                 "%4, het grootste %5.")
-                      .arg(prompt, quoted(typed),
-                           reading.negative ? QStringLiteral("klein") : QStringLiteral("groot"),
-                           QString::number(std::numeric_limits<std::int32_t>::min()),
-                           QString::number(std::numeric_limits<std::int32_t>::max()));
-        break;
-    case Problem::NotANumber:
-    case Problem::None:
-        problem =
-            QStringLiteral("Bij \"%1\" staat %2. Dat is geen getal.").arg(prompt, quoted(typed));
-        break;
-    }
-    return problem +
-           QStringLiteral("\n\nVul een getal in, in milliseconden, bijvoorbeeld 2000. Een getal "
-                          "als %1 wordt afgerond op een heel getal.")
-               .arg(locale.toString(2.5));
-}
-
-} // namespace
 
 SettingsWindow::SettingsWindow(Module1& module, EndProgram end_program, QWidget* parent,
                                Opening opening)
@@ -106,14 +66,17 @@ void SettingsWindow::load()
 
 bool SettingsWindow::read_box(QLineEdit* box, const QString& prompt, std::int32_t& value)
 {
-    const NumberReading reading = read_whole_number(box->text());
+    const NumberSymbols symbols = number_symbols(QLocale());
+    const std::string typed = box->text().toStdString();
+    const NumberReading reading = read_whole_number(typed, symbols);
     if (reading.ok()) {
         value = reading.value;
         return true;
     }
     // Plain text: what was typed is shown as typed, never as markup.
+    const std::string text = reading_problem_message(reading, prompt.toStdString(), typed, symbols);
     QMessageBox message(QMessageBox::Warning, Application::program_name(),
-                        problem_text(reading, prompt, box->text()), QMessageBox::Ok, this);
+                        QString::fromStdString(text), QMessageBox::Ok, this);
     message.setTextFormat(Qt::PlainText);
     message.exec();
     activateWindow();

@@ -43,7 +43,8 @@ ensure_packages() {
     fi
     $sudo apt-get update -qq
     # shellcheck disable=SC2086
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=900 install -y -qq \
+        --no-install-recommends $missing
 }
 
 # Where a preset builds: its binaryDir, build-<preset>/ (dev: build/).

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "engine/number_reading.h"
+
+#include <string>
+#include <string_view>
+
+namespace klankflits
+{
+
+// The settings window's message for a box whose text could not be read, in
+// plain text (UTF-8; never markup): the box by its prompt, the typed text
+// quoted (a long paste by its first 40 characters), which way a number is out
+// of range, and an example in the user's own way of writing numbers. Ill-formed
+// UTF-8 in any of the inputs comes out as U+FFFD.
+std::string reading_problem_message(const NumberReading& reading, std::string_view prompt,
+                                    std::string_view typed_utf8, const NumberSymbols& symbols);
+
+} // namespace klankflits

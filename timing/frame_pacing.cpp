@@ -1,0 +1,79 @@
+#include "timing/frame_pacing.h"
+
+#include <algorithm>
+
+namespace klankflits
+{
+
+void FramePacing::frame(TimePoint at, bool follows_previous)
+{
+    if (follows_previous && last_frame_) {
+        const Duration interval = at - *last_frame_;
+        if (interval > Duration::zero() && interval <= longest_period) {
+            intervals_[count_ % kept] = interval;
+            ++count_;
+            measure();
+        }
+    }
+    last_frame_ = at;
+}
+
+void FramePacing::measure()
+{
+    const std::size_t n = std::min(count_, kept);
+    std::array<Duration, kept> sorted = intervals_;
+    std::nth_element(sorted.begin(), sorted.begin() + n / 2, sorted.begin() + n);
+    period_ = sorted[n / 2];
+}
+
+std::optional<FramePacing::TimePoint> FramePacing::delivery_time(TimePoint frame,
+                                                                 TimePoint due) const
+{
+    if (due > frame + period_ / 2)
+        return std::nullopt;
+    return std::max(frame, due);
+}
+
+FramePacing::TimePoint FramePacing::frames_from(TimePoint due) const
+{
+    return due - lead_frames * period_ - timer_slack;
+}
+
+void FrameTicks::start(TimerHandlers& handlers, TimePoint frame)
+{
+    pacing_.frame(frame, false);
+    scheduler_.start(handlers, frame);
+}
+
+bool FrameTicks::frame(TimePoint at, bool follows_previous)
+{
+    pacing_.frame(at, follows_previous);
+    changed_ = false;
+    const auto due = scheduler_.next_wake();
+    if (!due)
+        return false;
+    const auto delivery = pacing_.delivery_time(at, *due);
+    if (!delivery)
+        return false;
+    scheduler_.wake(*delivery);
+    changed_ = true;
+    return true;
+}
+
+void FrameTicks::before_input(TimePoint frame)
+{
+    // A change made in this frame brought the ticks up to it already; one more
+    // change now would never reach the screen.
+    if (!changed_)
+        scheduler_.catch_up(frame);
+}
+
+std::optional<FrameTicks::TimePoint> FrameTicks::frames_from() const
+{
+    const auto due = scheduler_.next_wake();
+    if (!due)
+        return std::nullopt;
+    return pacing_.frames_from(*due);
+}
+
+} // namespace klankflits

@@ -1,0 +1,61 @@
+// The keyboard as on the desktop: Alt+S and Alt+E, Tab round the window's
+// controls, Space presses the focused button (the browser's own), Enter and
+// Esc press nothing, F11 full screen.
+
+import type { Page } from './page.js';
+import { fullScreenAvailable, toggleFullScreen } from './screen.js';
+
+const accessKeys: Readonly<Record<string, string>> = { KeyS: 'cmd_start', KeyE: 'cmd_exit' };
+
+function focusables(view: HTMLElement): HTMLElement[] {
+    return Array.from(view.querySelectorAll<HTMLElement>('button, input')).filter(
+        (element) => !element.hidden && element.tabIndex >= 0,
+    );
+}
+
+export function bindKeys(page: Page): void {
+    document.addEventListener(
+        'keydown',
+        (event) => {
+            if (page.messageOpen()) return; // the message box has its own keys
+            if (event.key === 'F11' && fullScreenAvailable()) {
+                event.preventDefault();
+                toggleFullScreen();
+                return;
+            }
+            const view = page.shownView();
+            if (!view) return;
+            if (event.altKey && !event.ctrlKey && !event.metaKey) {
+                const name = accessKeys[event.code];
+                const button = name
+                    ? view.querySelector<HTMLButtonElement>(`[data-control="${name}"]`)
+                    : null;
+                if (button) {
+                    event.preventDefault();
+                    if (!event.repeat) {
+                        button.focus();
+                        button.click();
+                    }
+                }
+                return;
+            }
+            if (event.key === 'Enter' || event.key === 'Escape') {
+                // No default or cancel button. (Esc still leaves the browser's full screen.)
+                event.preventDefault();
+                return;
+            }
+            if (event.key === 'Tab' && !event.ctrlKey && !event.altKey && !event.metaKey) {
+                const order = focusables(view);
+                if (order.length === 0) return;
+                const at = order.indexOf(document.activeElement as HTMLElement);
+                const next = event.shiftKey
+                    ? (at <= 0 ? order.length : at) - 1
+                    : (at + 1) % order.length;
+                event.preventDefault();
+                order[next]?.focus();
+                if (order[next] instanceof HTMLInputElement) order[next].select();
+            }
+        },
+        true,
+    );
+}

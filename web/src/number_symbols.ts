@@ -1,0 +1,24 @@
+// How the user's language writes numbers, for the engine's number reading.
+
+import type { NumberSymbols } from './klankflits.js';
+
+export function numberSymbols(locale: string): NumberSymbols {
+    const part = (parts: Intl.NumberFormatPart[], type: string): string | undefined =>
+        parts.find((p) => p.type === type)?.value;
+    let format: Intl.NumberFormat;
+    try {
+        format = new Intl.NumberFormat(locale);
+    } catch {
+        format = new Intl.NumberFormat();
+    }
+    const parts = format.formatToParts(-1234567.5);
+    const plus = new Intl.NumberFormat(format.resolvedOptions().locale, { signDisplay: 'always' })
+        .formatToParts(1);
+    return {
+        decimal: part(parts, 'decimal') ?? '.',
+        group: part(parts, 'group') ?? '',
+        minus: part(parts, 'minusSign') ?? '-',
+        plus: part(plus, 'plusSign') ?? '+',
+        zero: part(format.formatToParts(0), 'integer') ?? '0',
+    };
+}

@@ -1,0 +1,65 @@
+// The page's elements: the two views as the two windows, the message box, the
+// ended view and the touch screens' full-screen button.
+
+import { control } from './layout.js';
+
+function byId<T extends HTMLElement>(id: string): T {
+    const element = document.getElementById(id);
+    if (!element) throw new Error(`the page has no #${id}`);
+    return element as T;
+}
+
+export class Page {
+    readonly frmHoofd = byId<HTMLElement>('frm_hoofd');
+    readonly frmWerk = byId<HTMLElement>('frm_werk');
+    readonly ended = byId<HTMLElement>('ended');
+    readonly message = byId<HTMLDialogElement>('message');
+    readonly fullScreenButton = byId<HTMLButtonElement>('full-screen');
+
+    readonly txtStart = control(this.frmHoofd, 'txt_start') as HTMLInputElement;
+    readonly txtSpeed = control(this.frmHoofd, 'txt_speed') as HTMLInputElement;
+    readonly cmdStart = control(this.frmHoofd, 'cmd_start') as HTMLButtonElement;
+    readonly settingsExit = control(this.frmHoofd, 'cmd_exit') as HTMLButtonElement;
+
+    readonly exerciseExit = control(this.frmWerk, 'cmd_exit') as HTMLButtonElement;
+    readonly txtString = control(this.frmWerk, 'txt_string');
+    readonly picture1 = control(this.frmWerk, 'Picture1');
+    readonly label1 = control(this.frmWerk, 'Label1');
+    readonly label3 = control(this.frmWerk, 'Label3');
+    readonly command1 = control(this.frmWerk, 'Command1') as HTMLButtonElement;
+    readonly command2 = control(this.frmWerk, 'Command2') as HTMLButtonElement;
+
+    // The view that shows: frm_hoofd or frm_werk; null once the exercise ended.
+    shownView(): HTMLElement | null {
+        if (!this.frmHoofd.hidden) return this.frmHoofd;
+        if (!this.frmWerk.hidden) return this.frmWerk;
+        return null;
+    }
+
+    show(view: HTMLElement | null, title: string): void {
+        for (const each of [this.frmHoofd, this.frmWerk, this.ended]) each.hidden = each !== view;
+        document.title = title;
+    }
+
+    // A message about the box that could not be read; closing it puts the
+    // focus back in that box with its text selected.
+    tell(text: string, box: HTMLInputElement | null): void {
+        const textElement = this.message.querySelector<HTMLElement>('[data-role="message-text"]');
+        if (textElement) textElement.textContent = text;
+        this.message.addEventListener(
+            'close',
+            () => {
+                if (!box) return;
+                box.focus();
+                box.select();
+            },
+            { once: true },
+        );
+        this.message.showModal();
+        this.message.querySelector<HTMLButtonElement>('[data-role="message-ok"]')?.focus();
+    }
+
+    messageOpen(): boolean {
+        return this.message.open;
+    }
+}

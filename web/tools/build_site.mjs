@@ -1,0 +1,96 @@
+// Writes the whole static site into one folder: the page, its style, the
+// bundled TypeScript, the engine's WebAssembly module, the pause picture, the
+// icons, the manifest and the service worker with the list of every file.
+//
+//   node tools/build_site.mjs WASM_DIR OUT_DIR
+
+import { createHash } from 'node:crypto';
+import { copyFileSync, mkdirSync, readdirSync, readFileSync, rmSync, statSync } from 'node:fs';
+import { dirname, join, relative, sep } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import * as esbuild from 'esbuild';
+import { contentSecurityPolicy } from './site_policy.mjs';
+
+const web = join(dirname(fileURLToPath(import.meta.url)), '..');
+const root = join(web, '..');
+const [wasmDir, out] = process.argv.slice(2);
+if (!wasmDir || !out) {
+    console.error('usage: build_site.mjs WASM_DIR OUT_DIR');
+    process.exit(2);
+}
+
+rmSync(out, { recursive: true, force: true });
+mkdirSync(join(out, 'icons'), { recursive: true });
+
+const page = readFileSync(join(web, 'static/index.html'), 'utf8');
+if (!page.includes(`content="${contentSecurityPolicy}"`)) {
+    console.error("static/index.html's Content-Security-Policy differs from tools/site_policy.mjs");
+    process.exit(1);
+}
+
+// Safari 15 is the oldest the iPads of a school may still run.
+const target = ['es2020', 'chrome90', 'safari15', 'firefox90'];
+await esbuild.build({
+    entryPoints: [join(web, 'src/main.ts')],
+    outfile: join(out, 'app.js'),
+    bundle: true,
+    format: 'esm',
+    target,
+    minify: true,
+    external: ['./klankflits.js'],
+    logLevel: 'warning',
+});
+
+const copies = [
+    [join(web, 'static/index.html'), 'index.html'],
+    [join(web, 'static/style.css'), 'style.css'],
+    [join(web, 'static/manifest.webmanifest'), 'manifest.webmanifest'],
+    [join(wasmDir, 'klankflits.wasm'), 'klankflits.wasm'],
+    [join(root, 'resources/pause.jpg'), 'pause.jpg'],
+    [join(root, 'packaging/icons/scalable/klankflits.svg'), 'icons/klankflits.svg'],
+];
+for (const size of [32, 128, 256])
+    copies.push([join(root, `packaging/icons/${size}x${size}/klankflits.png`),
+                 `icons/klankflits-${size}.png`]);
+for (const [from, to] of copies) copyFileSync(from, join(out, to));
+
+// emscripten's glue, an ES module, minified (it uses no eval).
+await esbuild.build({
+    entryPoints: [join(wasmDir, 'klankflits.js')],
+    outfile: join(out, 'klankflits.js'),
+    format: 'esm',
+    target,
+    minify: true,
+    logLevel: 'warning',
+});
+
+// Every file of the site, and a version that changes with any of them.
+const files = [];
+const walk = (dir) => {
+    for (const name of readdirSync(dir)) {
+        const path = join(dir, name);
+        if (statSync(path).isDirectory()) walk(path);
+        else files.push(relative(out, path).split(sep).join('/'));
+    }
+};
+walk(out);
+files.sort();
+const hash = createHash('sha256');
+for (const file of files) hash.update(file).update('\0').update(readFileSync(join(out, file)));
+const version = hash.digest('hex').slice(0, 16);
+
+await esbuild.build({
+    entryPoints: [join(web, 'src/sw/service_worker.ts')],
+    outfile: join(out, 'sw.js'),
+    bundle: true,
+    format: 'iife',
+    target,
+    minify: true,
+    define: {
+        SITE_FILES: JSON.stringify(['./', ...files]),
+        SITE_VERSION: JSON.stringify(version),
+    },
+    logLevel: 'warning',
+});
+
+console.log(`site ${version}: ${files.length + 1} files in ${out}`);
