@@ -325,7 +325,7 @@ export function pageCases(browserName) {
         });
 
         describe('a whole block at interval 400, on the frames', () => {
-            it('10 syllables a series, pauses of 3500 and 5500 ms, the read-outs, then 300', async () => {
+            it('10 syllables a series, pauses of 3500 and 5500 ms, the read-outs, then 300', async (ctx) => {
                 await page.open('?interval=400&versnelling=100');
                 await page.js('window.__klankflitsProbe.countFrames()');
                 const from = (await page.changes()).length;
@@ -374,13 +374,28 @@ export function pageCases(browserName) {
                 nominal.pop();
                 const seen = events.slice(0, nominal.length);
                 assert.deepEqual(seen.map((e) => e.what), nominal.map((e) => e.what), 'what shows, in order');
+                // A frame the browser never made (the machine busy) cannot carry a change: a change
+                // late by such a gap is a stall, not the page's pace; the one after it must be back on
+                // the time line (lateness made up in what follows).
+                const frameTimes = await page.js('return window.__klankflitsProbe.frames.times');
+                const gapBefore = (t1, t2) => {
+                    for (let i = 1; i < frameTimes.length; i++)
+                        if (frameTimes[i] > t1 && frameTimes[i] <= t2 && frameTimes[i] - frameTimes[i - 1] > 1.5 * period)
+                            return true;
+                    return false;
+                };
                 const t0 = seen[0].t;
                 const late = [];
+                const stalls = [];
+                const onTimeLine = (i) => Math.abs(seen[i].t - t0 - nominal[i].t) < period;
                 for (let i = 0; i < nominal.length; i++) {
                     const at = seen[i].t - t0;
+                    const stalled = i > 0 && !onTimeLine(i) && gapBefore(seen[i - 1].t, seen[i].t);
+                    if (stalled) stalls.push(`change ${i} (${nominal[i].what}) at ${at.toFixed(1)} ms, nominal ${nominal[i].t}`);
                     // On the time line: within a frame of its nominal time from the first syllable.
-                    if (Math.abs(at - nominal[i].t) >= period) late.push(`change ${i} (${nominal[i].what}) at ${at.toFixed(1)} ms, nominal ${nominal[i].t}`);
-                    if (i > 0) {
+                    if (!stalled && !onTimeLine(i)) late.push(`change ${i} (${nominal[i].what}) at ${at.toFixed(1)} ms, nominal ${nominal[i].t}`);
+                    const excused = stalled || (i > 1 && stalls.length && stalls[stalls.length - 1].startsWith(`change ${i - 1} `));
+                    if (i > 0 && !excused) {
                         const length = seen[i].t - seen[i - 1].t;
                         const want = nominal[i].t - nominal[i - 1].t;
                         if (Math.abs(length - want) >= period)
@@ -392,6 +407,8 @@ export function pageCases(browserName) {
                         assert.equal(seen[i].label3, nominal[i].label3, `series read-out at change ${i}`);
                     }
                 }
+                if (stalls.length) ctx.diagnostic(`late after frames the browser did not make: ${stalls.join('; ')}`);
+                assert.ok(stalls.length <= 3, `more than 3 stalls: ${stalls.join('; ')}`);
                 assert.deepEqual(late, [], `frame period ${period.toFixed(3)} ms`);
             });
         });
@@ -419,6 +436,9 @@ export function pageCases(browserName) {
                 } finally {
                     await server.start();
                 }
+                // The test's probe is not one of the site's files: offline it cannot load.
+                await page.harvest();
+                page.problems = page.problems.filter((p) => !p.includes('__klankflits_probe.js'));
             });
 
             it('asks nothing of any other origin, and refuses an inline script (strict CSP)', async () => {

@@ -8,6 +8,7 @@ import { readFile, stat } from 'node:fs/promises';
 import { extname, join, normalize, resolve, sep } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { gzipSync } from 'node:zlib';
+import { contentSecurityPolicy, headerOnlyPolicy } from '../../tools/site_policy.mjs';
 
 const TYPES = {
     '.html': 'text/html; charset=utf-8',
@@ -87,7 +88,14 @@ export class SiteServer {
             res.writeHead(404, { 'Content-Type': 'text/plain' }).end('not found');
             return;
         }
-        const headers = { 'Content-Type': type, 'Cache-Control': 'no-cache' };
+        // The headers of scripts/web serve: the page's policy is in force from the header too.
+        const headers = {
+            'Content-Type': type,
+            'Cache-Control': 'no-cache',
+            'Content-Security-Policy': `${contentSecurityPolicy}; ${headerOnlyPolicy}`,
+            'X-Content-Type-Options': 'nosniff',
+            'Referrer-Policy': 'no-referrer',
+        };
         const compress =
             this.gzip && /gzip/.test(req.headers['accept-encoding'] ?? '') && !/image\//.test(type);
         if (compress) {
