@@ -75,6 +75,14 @@
         attributeFilter: ['hidden'],
     });
 
+    // The page's own requests for a frame, by time.
+    const requestFrame = window.requestAnimationFrame.bind(window);
+    probe.frameRequests = [];
+    window.requestAnimationFrame = (callback) => {
+        if (probe.frameRequests.length < 1000000) probe.frameRequests.push(performance.now());
+        return requestFrame(callback);
+    };
+
     // Counts display frames for `ms` (forever without it), keeping their times.
     probe.countFrames = (ms) => {
         const f = probe.frames;
@@ -84,10 +92,10 @@
         const step = (time) => {
             f.count += 1;
             if (f.times.length < 100000) f.times.push(time);
-            if (time < until) requestAnimationFrame(step);
+            if (time < until) requestFrame(step);
             else f.running = false;
         };
-        requestAnimationFrame(step);
+        requestFrame(step);
     };
     // The median period between the counted frames.
     probe.framePeriod = () => {
