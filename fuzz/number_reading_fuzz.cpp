@@ -1,22 +1,33 @@
-// Fuzz target: the settings boxes' number reading, under several locales.
+// Fuzz target: the settings boxes' number reading, under several locales, and
+// the message for a box that could not be read.
 //
-// Every input is read under each locale and checked against a reference reader
-// written here in a different way: the text is cut into code points, format
-// characters (category Cf) are dropped, the rest is classified
+// Every input is read by the engine under each locale's symbols, taken from
+// QLocale as the settings window takes them, and checked against a reference
+// reader written here in a different way: the text is cut into code points,
+// format characters (category Cf) are dropped, the rest is classified
 // into a shape of digits, group separators and decimal points, checked by
 // splitting on the separators, turned into a plain ASCII decimal string and
-// rounded half to even by decimal string arithmetic. Where the reference gives
-// an answer, read_whole_number must give the same one; a mismatch aborts with
-// the text, the locale and both answers.
+// rounded half to even by decimal string arithmetic. read_whole_number must
+// give the same answer, the direction of an out-of-range number included; a
+// mismatch aborts with the text, the locale and both answers.
+//
+// In UTF-8 mode the bytes are also read as they came: well-formed (as Qt's
+// decoder judges), they read as their text does; ill-formed, they are not a
+// number. For every text that does not read, the message must be well-formed
+// UTF-8 with the settings window's words around the quote, and the quote the
+// text's first 40 code points (then an ellipsis); of ill-formed text, no
+// more than 40 characters either.
 //
 // The first input byte picks the locale whose pieces build the text and how the
 // remaining bytes become text: as UTF-8, as raw UTF-16 code units (lone
 // surrogates included), or as a sequence of pieces (digits of several scripts,
 // the locale's signs and separators, blanks and look-alikes).
 
+#include "engine/input_message.h"
 #include "engine/number_reading.h"
 #include "gui/locale_symbols.h"
 
+#include <QByteArray>
 #include <QChar>
 #include <QLocale>
 #include <QString>
@@ -37,6 +48,7 @@ using klankflits::number_symbols;
 using klankflits::NumberReading;
 using klankflits::NumberSymbols;
 using klankflits::read_whole_number;
+using klankflits::reading_problem_message;
 using Problem = NumberReading::Problem;
 
 const std::array<const char*, 7> locale_names = {"nl_NL", "en_US", "de_DE", "fr_FR",
@@ -78,6 +90,7 @@ struct LocaleCase {
     std::vector<char32_t> minus;
     std::vector<char32_t> plus;
     std::vector<QString> pieces; // what the piece mode builds texts from
+    QString advice;              // the message's last paragraph, its example by QLocale
 };
 
 std::vector<LocaleCase> make_locales()
@@ -85,7 +98,9 @@ std::vector<LocaleCase> make_locales()
     std::vector<LocaleCase> out;
     for (const char* name : locale_names) {
         const QLocale locale(QString::fromLatin1(name));
-        LocaleCase c{locale, number_symbols(locale), {}, {}, {}, {}, {}};
+        LocaleCase c{locale, number_symbols(locale), {}, {}, {}, {}, {}, {}};
+        c.advice = "\n\nVul een getal in, in milliseconden, bijvoorbeeld 2000. Een getal als " +
+                   locale.toString(2.5) + " wordt afgerond op een heel getal.";
         c.group = visible_code_points(c.locale.groupSeparator());
         c.point = visible_code_points(c.locale.decimalPoint());
         c.minus = visible_code_points(c.locale.negativeSign());
@@ -130,6 +145,7 @@ struct Expected {
     enum class Kind { Unknown, Empty, NotANumber, OutOfRange, Value };
     Kind kind = Kind::Unknown;
     std::int32_t value = 0;
+    bool negative = false; // for OutOfRange: which way
 };
 
 bool is_blank(char32_t cp)
@@ -228,8 +244,6 @@ Expected reference(const QString& text, const LocaleCase& lc)
     while (at < cps.size()) {
         const char32_t cp = cps[at];
         if (QChar::isDigit(cp)) {
-            if (cp > 0xFFFF)
-                return {}; // digits outside the BMP: left open
             shape += 'd';
             digits += char('0' + QChar::digitValue(cp));
             ++at;
@@ -290,7 +304,7 @@ Expected reference(const QString& text, const LocaleCase& lc)
 
     const std::string limit = negative ? "2147483648" : "2147483647";
     if (whole.size() > limit.size() || (whole.size() == limit.size() && whole > limit))
-        return {Kind::OutOfRange, 0};
+        return {Kind::OutOfRange, 0, negative};
     const long long magnitude = std::stoll(whole);
     return {Kind::Value, static_cast<std::int32_t>(negative ? -magnitude : magnitude)};
 }
@@ -339,7 +353,7 @@ bool agrees(const Expected& expected, const NumberReading& got)
     case Expected::Kind::NotANumber:
         return got.problem == Problem::NotANumber;
     case Expected::Kind::OutOfRange:
-        return got.problem == Problem::OutOfRange;
+        return got.problem == Problem::OutOfRange && got.negative == expected.negative;
     case Expected::Kind::Value:
         return got.ok() && got.value == expected.value;
     }
@@ -354,9 +368,9 @@ bool agrees(const Expected& expected, const NumberReading& got)
     for (const QChar c : text)
         std::fprintf(stderr, " U+%04X", unsigned(c.unicode()));
     std::fprintf(stderr, "\n  text (UTF-8): \"%s\"\n", text.toUtf8().constData());
-    std::fprintf(stderr, "  reference: %s %d\n  read_whole_number: %s %d\n",
-                 kind_name(expected.kind), int(expected.value), problem_name(got.problem),
-                 int(got.value));
+    std::fprintf(stderr, "  reference: %s %d%s\n  read_whole_number: %s %d%s\n",
+                 kind_name(expected.kind), int(expected.value), expected.negative ? " below" : "",
+                 problem_name(got.problem), int(got.value), got.negative ? " below" : "");
     std::abort();
 }
 
@@ -380,6 +394,80 @@ QString text_from(const std::uint8_t* data, std::size_t size, const LocaleCase& 
     }
 }
 
+// ---- UTF-8 and the message ------------------------------------------------
+
+constexpr char byte_order_mark[] = "\xEF\xBB\xBF";
+
+// Qt's UTF-8 decoder is the judge; it drops a leading byte order mark.
+bool is_well_formed_utf8(const QByteArray& bytes)
+{
+    const QByteArray again = QString::fromUtf8(bytes).toUtf8();
+    return again == bytes || (bytes.startsWith(byte_order_mark) && again == bytes.mid(3));
+}
+
+std::vector<char32_t> code_points_of_utf8(const QByteArray& bytes)
+{
+    std::vector<char32_t> out = code_points(QString::fromUtf8(bytes));
+    if (bytes.startsWith(byte_order_mark))
+        out.insert(out.begin(), U'\uFEFF');
+    return out;
+}
+
+[[noreturn]] void report_failure(const char* what, const std::string& bytes, const LocaleCase& lc)
+{
+    std::fprintf(stderr, "%s in %s\n  bytes:", what, lc.locale.name().toUtf8().constData());
+    for (const char b : bytes)
+        std::fprintf(stderr, " %02X", unsigned(static_cast<unsigned char>(b)));
+    std::fprintf(stderr, "\n");
+    std::abort();
+}
+
+const QString prompt = QStringLiteral("Geef start interval");
+const std::string prompt_utf8 = prompt.toStdString();
+
+// The message for `typed`, which did not read: the settings window's words, and
+// the quote no longer than 40 code points and an ellipsis.
+void check_message(const NumberReading& reading, const std::string& typed, const LocaleCase& lc)
+{
+    const QByteArray bytes =
+        QByteArray::fromStdString(reading_problem_message(reading, prompt_utf8, typed, lc.symbols));
+    if (!is_well_formed_utf8(bytes))
+        report_failure("message not well-formed UTF-8", typed, lc);
+    const QString message = QString::fromUtf8(bytes);
+
+    const QString before = "Bij \"" + prompt + "\" staat ";
+    if (reading.problem == Problem::Empty) {
+        if (message != before + "nog niets." + lc.advice)
+            report_failure("message for an empty box", typed, lc);
+        return;
+    }
+    const QString after =
+        (reading.problem == Problem::OutOfRange
+             ? QString("\". Dat getal is te ") + (reading.negative ? "klein" : "groot") +
+                   ": het kleinste getal is -2147483648, het grootste 2147483647."
+             : QString("\". Dat is geen getal.")) +
+        lc.advice;
+    const qsizetype quote_length = message.size() - before.size() - 1 - after.size();
+    if (quote_length < 0 || !message.startsWith(before + '"') || !message.endsWith(after))
+        report_failure("message words", typed, lc);
+    const std::vector<char32_t> quote = code_points(message.mid(before.size() + 1, quote_length));
+
+    constexpr std::size_t longest = 40;
+    const QByteArray typed_bytes = QByteArray::fromStdString(typed);
+    if (is_well_formed_utf8(typed_bytes)) {
+        std::vector<char32_t> expected = code_points_of_utf8(typed_bytes);
+        if (expected.size() > longest) {
+            expected.resize(longest);
+            expected.push_back(U'\u2026');
+        }
+        if (quote != expected)
+            report_failure("message quote", typed, lc);
+    } else if (quote.size() > longest + 1 ||
+               (quote.size() == longest + 1 && quote.back() != U'\u2026')) {
+        report_failure("message quote of ill-formed text", typed, lc);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -390,14 +478,39 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const LocaleCase& source = all[data[0] % all.size()];
     const int mode = (data[0] / all.size()) % 3;
     const QString text = text_from(data + 1, size - 1, source, mode);
+    const std::string typed = text.toStdString(); // as the settings window hands it over
+    const std::string raw(reinterpret_cast<const char*>(data + 1), size - 1);
+    const bool raw_well_formed = is_well_formed_utf8(QByteArray::fromStdString(raw));
 
     for (const LocaleCase& lc : all) {
-        const NumberReading got = read_whole_number(text.toStdString(), lc.symbols);
+        const NumberReading got = read_whole_number(typed, lc.symbols);
         if (!got.ok() && got.value != 0)
             report_mismatch(text, lc, {}, got);
         const Expected expected = reference(text, lc);
         if (!agrees(expected, got))
             report_mismatch(text, lc, expected, got);
+        // The quote does not depend on the locale: one locale's message per input.
+        const bool check_messages = &lc == &source;
+        if (check_messages && !got.ok())
+            check_message(got, typed, lc);
+
+        if (mode != 0)
+            continue;
+        const NumberReading from_bytes = read_whole_number(raw, lc.symbols);
+        const bool same = raw_well_formed ? from_bytes.problem == got.problem &&
+                                                from_bytes.value == got.value &&
+                                                from_bytes.negative == got.negative
+                                          : from_bytes.problem == Problem::NotANumber &&
+                                                from_bytes.value == 0 && !from_bytes.negative;
+        if (!same)
+            report_failure("the bytes read otherwise than their text", raw, lc);
+        if (check_messages && !from_bytes.ok())
+            check_message(from_bytes, raw, lc);
     }
+    // Whatever the prompt holds, the message is well-formed.
+    const std::string message =
+        reading_problem_message({Problem::NotANumber}, raw, raw, source.symbols);
+    if (!is_well_formed_utf8(QByteArray::fromStdString(message)))
+        report_failure("message with this prompt not well-formed UTF-8", raw, source);
     return 0;
 }
