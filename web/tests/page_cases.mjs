@@ -1,0 +1,481 @@
+// The page end to end in one browser, against the DOM contract of the web
+// shell: the two views as the desktop's two windows, their keys and messages,
+// the exercise timed on the display's frames, offline use, and a clean console.
+
+import assert from 'node:assert/strict';
+import { after, before, describe, it } from 'node:test';
+import { setTimeout as sleep } from 'node:timers/promises';
+import { resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { browserMissing, setViewport, startBrowser } from './support/browsers.mjs';
+import * as C from './support/contract.mjs';
+import { Key, Page } from './support/page.mjs';
+import { SiteServer } from './support/site_server.mjs';
+
+const REPO = resolve(fileURLToPath(new URL('../..', import.meta.url)));
+export const SITE = resolve(process.env.KLANKFLITS_SITE ?? `${REPO}/build-web/site`);
+
+// A rect [left, top, width, height] of a control: its twips scaled by f, from the section's corner.
+function expectedRect(twips, section, f) {
+    const [l, t, w, h] = twips.map((v) => (v / C.TWIPS_PER_PX) * f);
+    return [section[0] + l, section[1] + t, w, h];
+}
+
+// Within 1/16 px: layout units and a scale transform, nothing more.
+const PX = 1 / 16;
+function assertRect(actual, expected, what) {
+    const off = actual.map((v, i) => Math.abs(v - expected[i]));
+    assert.ok(
+        off.every((d) => d <= PX),
+        `${what}: [${actual.map((v) => v.toFixed(2))}] is not [${expected.map((v) => v.toFixed(2))}]`,
+    );
+}
+
+function assertLayout(view, rects, spec) {
+    const [vw, vh] = rects.viewport;
+    const f = Math.min(vw / spec.width, vh / spec.height);
+    const section = [(vw - spec.width * f) / 2, (vh - spec.height * f) / 2, spec.width * f, spec.height * f];
+    assertRect(rects.section, section, `${view} at ${vw}x${vh}`);
+    for (const c of spec.controls) {
+        assert.ok(rects.controls[c.name], `${view} has no control ${c.name}`);
+        assertRect(rects.controls[c.name], expectedRect(c.rect, section, f), `${view} ${c.name} at ${vw}x${vh}`);
+    }
+}
+
+export function pageCases(browserName) {
+    const missing = browserMissing(browserName);
+    describe(`the page in ${browserName}`, { skip: missing ?? false }, () => {
+        let browser;
+        let server;
+        let page;
+
+        before(async () => {
+            server = await new SiteServer(SITE).start();
+            browser = await startBrowser(browserName);
+            page = new Page(browser, server);
+            await setViewport(browser.driver, 1016, 734);
+        });
+        after(async () => {
+            await browser?.quit();
+            await server?.stop();
+        });
+
+        describe('the settings view', () => {
+            it('has its title, captions and the two defaults, and the focus in the first box', async () => {
+                await page.open();
+                const s = await page.state();
+                assert.equal(s.title, C.SETTINGS.title);
+                assert.deepEqual([s.settings, s.exercise, s.ended], [true, false, false]);
+                assert.equal(await page.value('txt_start'), C.DEFAULT_INTERVAL);
+                assert.equal(await page.value('txt_speed'), C.DEFAULT_SPEED_STEP);
+                assert.equal(s.focus, 'frm_hoofd/txt_start');
+                const texts = await page.js(`
+                    const out = {};
+                    for (const e of document.querySelectorAll('#frm_hoofd [data-control]'))
+                        out[e.getAttribute('data-control')] = e.textContent.replace(/\\s+/g, ' ').trim();
+                    return out;`);
+                for (const c of C.SETTINGS.controls.filter((c) => c.text)) assert.equal(texts[c.name], c.text, c.name);
+            });
+
+            it('underlines the access key letter of each button', async () => {
+                for (const [view, spec] of [['frm_hoofd', C.SETTINGS], ['frm_werk', C.EXERCISE]]) {
+                    for (const c of spec.controls.filter((c) => c.accessKey)) {
+                        const underlined = await page.js(`
+                            const b = document.querySelector('#${view} [data-control="${c.name}"]');
+                            const walker = document.createTreeWalker(b, NodeFilter.SHOW_TEXT);
+                            for (let n = walker.nextNode(); n; n = walker.nextNode()) {
+                                const i = n.data.indexOf(arguments[0]);
+                                if (i < 0) continue;
+                                for (let e = n.parentElement; e && e !== b.parentElement; e = e.parentElement)
+                                    if (getComputedStyle(e).textDecorationLine.includes('underline'))
+                                        return n.data.trim() === arguments[0] || e.textContent.trim() === arguments[0];
+                                return false;
+                            }
+                            return false;`, c.accessKey);
+                        assert.ok(underlined, `${view} ${c.name}: "${c.accessKey}" is not underlined on its own`);
+                    }
+                }
+            });
+
+            it('takes Tab and Shift+Tab in the desktop order', async () => {
+                await page.open();
+                const order = C.SETTINGS.tabOrder;
+                for (let i = 1; i <= order.length; i++) {
+                    await page.keys(Key.TAB);
+                    assert.equal((await page.state()).focus, `frm_hoofd/${order[i % order.length]}`, `Tab ${i}`);
+                }
+                for (let i = order.length - 1; i >= 0; i--) {
+                    await page.chord(Key.SHIFT, Key.TAB);
+                    assert.equal((await page.state()).focus, `frm_hoofd/${order[i]}`, `Shift+Tab to ${order[i]}`);
+                }
+            });
+
+            it('does nothing on Enter or Esc, in a box or on a button', async () => {
+                await page.open();
+                for (const name of ['txt_start', 'cmd_start']) {
+                    await page.js(`document.querySelector('#frm_hoofd [data-control="${name}"]').focus()`);
+                    for (const key of [Key.ENTER, Key.ESCAPE]) {
+                        await page.keys(key);
+                        await sleep(300);
+                        const s = await page.state();
+                        assert.deepEqual([s.title, s.settings, s.exercise, s.ended, s.dialog],
+                            [C.SETTINGS.title, true, false, false, false], `${name}: ${key === Key.ENTER ? 'Enter' : 'Esc'}`);
+                    }
+                }
+                assert.equal(await page.value('txt_start'), C.DEFAULT_INTERVAL);
+            });
+
+            it('starts on Alt+S and on Space on the focused Start button', async () => {
+                for (const how of ['Alt+S', 'Space']) {
+                    await page.open();
+                    if (how === 'Alt+S') await page.chord(Key.ALT, 's');
+                    else {
+                        await page.keys(Key.TAB, Key.TAB);
+                        assert.equal((await page.state()).focus, 'frm_hoofd/cmd_start');
+                        await page.keys(Key.SPACE);
+                    }
+                    await page.waitFor(`the exercise after ${how}`, async () => (await page.state()).exercise, 3000);
+                    const s = await page.state();
+                    assert.deepEqual([s.title, s.settings, s.ended], [C.EXERCISE.title, false, false], how);
+                }
+            });
+
+            it('ends on Alt+E and on Einde', async () => {
+                for (const how of ['Alt+E', 'click']) {
+                    await page.open();
+                    if (how === 'Alt+E') await page.chord(Key.ALT, 'e');
+                    else await page.click('frm_hoofd', 'cmd_exit');
+                    await page.waitFor(`the end after ${how}`, async () => (await page.state()).ended, 3000);
+                    const s = await page.state();
+                    assert.deepEqual([s.settings, s.exercise, s.ended], [false, false, true], how);
+                }
+            });
+        });
+
+        describe('bad input', () => {
+            const cases = [
+                ['txt_start', '', 'empty'],
+                ['txt_start', 'twee', 'not-a-number'],
+                ['txt_start', '12abc', 'not-a-number'],
+                ['txt_start', '2147483648', 'too-large'],
+                ['txt_start', '-2147483649', 'too-small'],
+                ['txt_start', '<b>1</b>', 'not-a-number'],
+                ['txt_speed', '   ', 'empty'],
+                ['txt_speed', '9'.repeat(50), 'too-large'],
+                ['txt_speed', 'x'.repeat(45), 'not-a-number'],
+            ];
+            for (const [box, typed, problem] of cases) {
+                it(`${box} ${JSON.stringify(typed)}: the message, nothing starts, the box selected after`, async () => {
+                    await page.open();
+                    await page.type(box, typed);
+                    await page.click('frm_hoofd', 'cmd_start');
+                    await page.waitFor('the message', async () => (await page.state()).dialog, 3000);
+                    let s = await page.state();
+                    const prompt = box === 'txt_start' ? C.START_PROMPT : C.SPEED_PROMPT;
+                    assert.equal(s.message, C.problemMessage(problem, prompt, typed));
+                    assert.ok(s.modal, 'the message is modal');
+                    assert.deepEqual([s.title, s.settings, s.exercise], [C.SETTINGS.title, true, false]);
+                    await page.driver.findElement({ css: '#message [data-role="message-ok"]' }).click();
+                    await page.waitFor('the message to close', async () => !(await page.state()).dialog, 3000);
+                    s = await page.state();
+                    assert.equal(s.focus, `frm_hoofd/${box}`);
+                    assert.deepEqual(s.selection, [0, typed.length, typed.length], 'the whole text selected');
+                    assert.equal(await page.value(box), typed, 'the text as typed');
+                    await sleep(300);
+                    assert.deepEqual([(await page.state()).exercise, (await page.state()).ended], [false, false]);
+                });
+            }
+        });
+
+        describe('layout', () => {
+            for (const [vw, vh] of [[1016, 734], [1366, 768], [700, 900]]) {
+                it(`every control at its layout rectangle at ${vw}x${vh}`, async () => {
+                    await setViewport(page.driver, vw, vh);
+                    try {
+                        await page.open();
+                        assertLayout('frm_hoofd', await page.rects('frm_hoofd'), C.SETTINGS);
+                        await page.startExercise();
+                        const rects = await page.js(`
+                            for (const n of ['txt_string', 'Picture1'])
+                                document.querySelector('#frm_werk [data-control="' + n + '"]').hidden = false;
+                            return null`);
+                        void rects;
+                        assertLayout('frm_werk', await page.rects('frm_werk'), C.EXERCISE);
+                    } finally {
+                        await setViewport(page.driver, 1016, 734);
+                    }
+                });
+            }
+
+            it('shows the speed buttons\' captions on two lines and the syllable bold', async () => {
+                await page.open();
+                await page.startExercise();
+                for (const c of C.EXERCISE.controls.filter((c) => c.lines)) {
+                    const lines = await page.js(`
+                        const b = document.querySelector('#frm_werk [data-control="${c.name}"]');
+                        const words = [];
+                        const walker = document.createTreeWalker(b, NodeFilter.SHOW_TEXT);
+                        for (let n = walker.nextNode(); n; n = walker.nextNode()) {
+                            for (const m of n.data.matchAll(/\\S+/g)) {
+                                const r = document.createRange();
+                                r.setStart(n, m.index); r.setEnd(n, m.index + m[0].length);
+                                words.push([m[0], Math.round(r.getBoundingClientRect().top)]);
+                            }
+                        }
+                        const lines = [];
+                        for (const [w, top] of words) {
+                            const line = lines.find((l) => Math.abs(l.top - top) < 3);
+                            if (line) line.words.push(w); else lines.push({ top, words: [w] });
+                        }
+                        return lines.sort((a, b) => a.top - b.top).map((l) => l.words.join(' '));`);
+                    assert.deepEqual(lines, c.lines, c.name);
+                }
+                const font = await page.js(`const s = getComputedStyle(document.querySelector('#frm_werk [data-control="txt_string"]'));
+                    return [s.fontWeight, s.fontSize, s.fontFamily]`);
+                assert.ok(Number(font[0]) >= 700, `syllable weight ${font[0]}`);
+                assert.equal(font[1], '32px', 'syllable size: 24 pt');
+            });
+        });
+
+        describe('the exercise view', () => {
+            it('opens with its title, the focus on Einde, the middle and read-outs empty', async () => {
+                await page.open('?interval=2000');
+                await page.startExercise();
+                const s = await page.state();
+                assert.deepEqual([s.title, s.settings, s.exercise, s.focus],
+                    [C.EXERCISE.title, false, true, 'frm_werk/cmd_exit']);
+                const v = await page.js(`const q = (n) => document.querySelector('#frm_werk [data-control="' + n + '"]');
+                    return [q('txt_string').hidden, q('Picture1').hidden, q('Label1').textContent, q('Label3').textContent,
+                            q('Label4').textContent.trim(), q('Label5').textContent.trim()]`);
+                assert.deepEqual(v, [true, true, '', '', 'reeks', 'tijd']);
+                for (let i = 1; i <= C.EXERCISE.tabOrder.length; i++) {
+                    await page.keys(Key.TAB);
+                    const want = C.EXERCISE.tabOrder[i % C.EXERCISE.tabOrder.length];
+                    assert.equal((await page.state()).focus, `frm_werk/${want}`, `Tab ${i}`);
+                }
+            });
+
+            it('does nothing on Enter or Esc with the focus on Einde', async () => {
+                await page.open('?interval=400');
+                await page.startExercise();
+                for (const key of [Key.ENTER, Key.ESCAPE]) {
+                    await page.keys(key);
+                    await sleep(300);
+                    const s = await page.state();
+                    assert.deepEqual([s.exercise, s.ended, s.focus], [true, false, 'frm_werk/cmd_exit']);
+                }
+            });
+
+            for (const how of ['Space', 'Alt+E', 'click']) {
+                it(`ends on ${how}: the ended view, and nothing changes afterwards`, async () => {
+                    await page.open('?interval=400');
+                    await page.startExercise();
+                    if (how !== 'Space')
+                        await page.waitFor('a syllable', () => page.js(
+                            "return !document.querySelector('#frm_werk [data-control=\"txt_string\"]').hidden"), 3000);
+                    if (how === 'Space') await page.keys(Key.SPACE);
+                    else if (how === 'Alt+E') await page.chord(Key.ALT, 'e');
+                    else await page.click('frm_werk', 'cmd_exit');
+                    await page.waitFor('the ended view', async () => (await page.state()).ended, 3000);
+                    const n = (await page.changes()).length;
+                    await sleep(1500);
+                    const later = (await page.changes(n)).filter((c) => c.view === 'frm_werk' && c.control);
+                    assert.deepEqual(later, [], 'no change in the exercise view after Einde');
+                    const s = await page.state();
+                    assert.deepEqual([s.settings, s.exercise, s.ended], [false, false, true]);
+                });
+            }
+
+            it('speed buttons: versnel and vertraag change the interval by 100 from the next step', async () => {
+                await page.open('?interval=600&versnelling=300');
+                await page.startExercise();
+                const label1 = () => page.js("return document.querySelector('#frm_werk [data-control=\"Label1\"]').textContent");
+                await page.waitFor('the first read-out', async () => (await label1()) === '600', 3000);
+                await page.click('frm_werk', 'Command1');
+                assert.equal(await label1(), '600', 'a click leaves the read-out alone');
+                await page.waitFor('the faster read-out', async () => (await label1()) === '500', 2000);
+                await page.click('frm_werk', 'Command2');
+                await page.click('frm_werk', 'Command2');
+                await page.waitFor('the slower read-out', async () => (await label1()) === '700', 2000);
+                const s = await page.state();
+                assert.deepEqual([s.exercise, s.ended], [true, false]);
+            });
+        });
+
+        describe('the link', () => {
+            it('fills the two boxes from ?interval=&versnelling=, stores nothing', async () => {
+                await page.open('?interval=1500&versnelling=50');
+                assert.equal(await page.value('txt_start'), '1500');
+                assert.equal(await page.value('txt_speed'), '50');
+                await page.startExercise();
+                await page.waitFor('the read-out', () => page.js(
+                    "return document.querySelector('#frm_werk [data-control=\"Label1\"]').textContent === '1500'"), 3000);
+                const stored = await page.js('return [document.cookie, localStorage.length, sessionStorage.length]');
+                assert.deepEqual(stored, ['', 0, 0]);
+            });
+
+            it('reads a number from the link like a typed one', async () => {
+                await page.open('?interval=tien');
+                assert.equal(await page.value('txt_start'), 'tien');
+                assert.equal(await page.value('txt_speed'), C.DEFAULT_SPEED_STEP);
+                await page.click('frm_hoofd', 'cmd_start');
+                await page.waitFor('the message', async () => (await page.state()).dialog, 3000);
+                assert.equal((await page.state()).message, C.problemMessage('not-a-number', C.START_PROMPT, 'tien'));
+            });
+        });
+
+        describe('a whole block at interval 400, on the frames', () => {
+            it('10 syllables a series, pauses of 3500 and 5500 ms, the read-outs, then 300', async (ctx) => {
+                await page.open('?interval=400&versnelling=100');
+                await page.js('window.__klankflitsProbe.countFrames()');
+                const from = (await page.changes()).length;
+                await page.startExercise();
+                await page.waitFor('the 4th series', () => page.js(
+                    "return document.querySelector('#frm_werk [data-control=\"Label1\"]').textContent === '300'"), 40000);
+                await sleep(1200); // a few steps of the 4th series
+                const period = await page.js('return window.__klankflitsProbe.framePeriod()');
+                const changes = (await page.changes(from)).filter((c) => c.view === 'frm_werk' && c.control);
+                assert.ok(period > 4 && period < 50, `frame period ${period} ms`);
+
+                // What the learner sees at each frame with a change: the syllable, the picture or nothing.
+                const events = [];
+                const flags = { txt_string: true, Picture1: true }; // hidden
+                const readouts = {};
+                let text = '';
+                for (let i = 0; i < changes.length; i++) {
+                    const c = changes[i];
+                    if (c.control === 'txt_string' && c.kind === 'text') text = c.value;
+                    if (c.kind === 'text' && (c.control === 'Label1' || c.control === 'Label3')) readouts[c.control] = c.value;
+                    if (c.kind === 'hidden' && c.control in flags) flags[c.control] = c.value;
+                    if (i + 1 < changes.length && changes[i + 1].t === c.t) continue;
+                    assert.ok(flags.txt_string || flags.Picture1, `the syllable and the picture at once at ${c.t}`);
+                    const what = !flags.txt_string ? 'syllable' : !flags.Picture1 ? 'picture' : 'nothing';
+                    if (events.length ? events[events.length - 1].what === what : what !== 'syllable') continue;
+                    events.push({ t: c.t, what, text, label1: readouts.Label1, label3: readouts.Label3 });
+                }
+                // The same in order on the nominal time line, from the first syllable.
+                const nominal = [];
+                let t = 0;
+                for (const [interval, series] of [[400, 1], [400, 2], [400, 3], [300, 1]]) {
+                    const step = C.stepMs(interval);
+                    const count = series === 1 && interval === 300 ? 2 : C.SYLLABLES_PER_SERIES;
+                    for (let i = 0; i < count; i++) {
+                        nominal.push({ t, what: 'syllable', label1: String(interval), label3: String(series) });
+                        t += step;
+                        nominal.push({ t, what: 'nothing' });
+                        t += step;
+                    }
+                    if (count < C.SYLLABLES_PER_SERIES) break;
+                    nominal.push({ t, what: 'picture' });
+                    t += series === 3 ? C.LONG_PAUSE_MS : C.SHORT_PAUSE_MS;
+                    nominal.push({ t, what: 'nothing' });
+                    t += C.stepMs(series === 3 ? 300 : interval);
+                }
+                nominal.pop();
+                const seen = events.slice(0, nominal.length);
+                assert.deepEqual(seen.map((e) => e.what), nominal.map((e) => e.what), 'what shows, in order');
+                // A frame the browser never made (the machine busy) cannot carry a change: a change
+                // late by such a gap is a stall, not the page's pace; the one after it must be back on
+                // the time line (lateness made up in what follows).
+                const frameTimes = await page.js('return window.__klankflitsProbe.frames.times');
+                const gapBefore = (t1, t2) => {
+                    for (let i = 1; i < frameTimes.length; i++)
+                        if (frameTimes[i] > t1 && frameTimes[i] <= t2 && frameTimes[i] - frameTimes[i - 1] > 1.5 * period)
+                            return true;
+                    return false;
+                };
+                // One frame: the period, or the browser's own longer gap before the frame that
+                // carried the change (WebKit under Xvfb makes its frames on a timer with jitter).
+                const frameOf = (t) => {
+                    let best = 0;
+                    for (let i = 1; i < frameTimes.length; i++)
+                        if (Math.abs(frameTimes[i] - t) < Math.abs(frameTimes[best] - t)) best = i;
+                    return (best > 0 ? Math.max(period, frameTimes[best] - frameTimes[best - 1]) : period) + slack;
+                };
+                // WebKitGTK under Xvfb has no display to pace it: its frames come from a timer, and
+                // its timeline time is not the frame callbacks' time, so half a frame more there.
+                const slack = browserName === 'webkit' ? period / 2 : 0;
+                // The time line's origin: no change comes early, so the least late one is on it.
+                const t0 = Math.min(...nominal.map((n, i) => seen[i].t - n.t));
+                const late = [];
+                const stalls = [];
+                const onTimeLine = (i) => Math.abs(seen[i].t - t0 - nominal[i].t) < frameOf(seen[i].t);
+                for (let i = 0; i < nominal.length; i++) {
+                    const at = seen[i].t - t0;
+                    const stalled = i > 0 && !onTimeLine(i) && gapBefore(seen[i - 1].t, seen[i].t);
+                    if (stalled) stalls.push(`change ${i} (${nominal[i].what}) at ${at.toFixed(1)} ms, nominal ${nominal[i].t}`);
+                    // On the time line: within a frame of its nominal time from the first syllable.
+                    if (!stalled && !onTimeLine(i)) late.push(`change ${i} (${nominal[i].what}) at ${at.toFixed(1)} ms, nominal ${nominal[i].t}`);
+                    const excused = stalled || (i > 1 && stalls.length && stalls[stalls.length - 1].startsWith(`change ${i - 1} `));
+                    if (i > 0 && !excused) {
+                        const length = seen[i].t - seen[i - 1].t;
+                        const want = nominal[i].t - nominal[i - 1].t;
+                        // After a change that came late on a long frame, the next one makes that up.
+                        const slackBefore = frameOf(seen[i - 1].t) - period - slack;
+                        if (Math.abs(length - want) >= frameOf(seen[i].t) + slackBefore)
+                            late.push(`${nominal[i - 1].what} ${i - 1} lasted ${(length / period).toFixed(2)} frames, nominal ${(want / period).toFixed(2)}`);
+                    }
+                    if (nominal[i].what === 'syllable') {
+                        assert.match(seen[i].text, /^[a-z]{3,6}$/u, `syllable ${i}`);
+                        assert.equal(seen[i].label1, nominal[i].label1, `interval read-out at change ${i}`);
+                        assert.equal(seen[i].label3, nominal[i].label3, `series read-out at change ${i}`);
+                    }
+                }
+                if (stalls.length) ctx.diagnostic(`late after frames the browser did not make: ${stalls.join('; ')}`);
+                // A busy machine (two cores, shared) stalls a browser now and then; more than a few is not that.
+                assert.ok(stalls.length <= 6, `more than 6 stalls: ${stalls.join('; ')}`);
+                assert.deepEqual(late, [], `frame period ${period.toFixed(3)} ms`);
+            });
+        });
+
+        describe('offline and private', () => {
+            it('reloads and runs with the server stopped (service worker)', async () => {
+                await page.open();
+                await page.driver.manage().setTimeouts({ script: 15000 });
+                const ready = await page.driver.executeAsyncScript(`
+                    const done = arguments[arguments.length - 1];
+                    if (!('serviceWorker' in navigator)) return done('no service worker');
+                    setTimeout(() => done('no service worker ready after 10 s'), 10000);
+                    navigator.serviceWorker.ready.then(() => done('ready'), (e) => done(String(e)));`);
+                assert.equal(ready, 'ready');
+                await sleep(1000); // the worker's install fills its cache
+                await server.stop();
+                try {
+                    await page.harvest();
+                    await page.driver.navigate().refresh();
+                    await page.waitFor('the settings view offline', async () => (await page.state()).title === 'Form1', 10000);
+                    await page.waitFor('the boxes filled offline', async () => (await page.value('txt_start')) !== '', 10000).catch(() => {});
+                    assert.equal(await page.value('txt_start'), C.DEFAULT_INTERVAL);
+                    await page.startExercise(400);
+                    await page.waitFor('a syllable offline', () => page.js(
+                        "return !document.querySelector('#frm_werk [data-control=\"txt_string\"]').hidden"), 3000);
+                } finally {
+                    await server.start();
+                }
+                // The test's probe is not one of the site's files: offline it cannot load.
+                await page.harvest();
+                page.problems = page.problems.filter((p) => !p.includes('__klankflits_probe.js'));
+            });
+
+            it('asks nothing of any other origin, and refuses an inline script (strict CSP)', async () => {
+                await page.open();
+                const foreign = await page.js(`return performance.getEntriesByType('resource')
+                    .map((e) => e.name).filter((n) => new URL(n).origin !== location.origin)`);
+                assert.deepEqual(foreign, []);
+                await page.harvest();
+                const ran = await page.js(`window.__inlineRan = false;
+                    const s = document.createElement('script'); s.textContent = 'window.__inlineRan = true';
+                    document.head.appendChild(s); return window.__inlineRan`);
+                assert.equal(ran, false, 'an inline script ran');
+                await page.waitFor('the violation report', () => page.js('return window.__klankflitsProbe.violations.length > 0'), 3000);
+                await page.js('window.__klankflitsProbe.violations.length = 0');
+                await browser.consoleErrors(); // the browser logs the refusal too; that one was ours
+            });
+
+            it('had no error, console error or CSP violation on any page', async () => {
+                await page.harvest();
+                assert.deepEqual(page.problems, []);
+            });
+        });
+    });
+}

@@ -1,0 +1,135 @@
+// One browser session on the site: opening the page, reading its views and
+// controls, pressing keys, and gathering every error and CSP violation seen.
+
+import { setTimeout as sleep } from 'node:timers/promises';
+import { By, Key } from 'selenium-webdriver';
+
+export { Key };
+
+export class Page {
+    constructor(browser, server) {
+        this.browser = browser;
+        this.driver = browser.driver;
+        this.server = server;
+        this.problems = []; // errors, console errors and CSP violations of every page so far
+    }
+
+    // Reads what the probe of the page now open has seen, and the browser log.
+    async harvest() {
+        let seen = null;
+        try {
+            seen = await this.driver.executeScript(
+                'const p = window.__klankflitsProbe; return p ? {errors: p.errors, violations: p.violations, url: location.href} : null',
+            );
+        } catch {
+            // no page yet
+        }
+        if (seen) {
+            for (const e of seen.errors) this.problems.push(`${seen.url}: ${e}`);
+            for (const v of seen.violations)
+                this.problems.push(`${seen.url}: CSP ${v.directive} blocked ${v.blocked} (${v.source}) ${v.sample ?? ''}`);
+            await this.driver.executeScript(
+                'const p = window.__klankflitsProbe; if (p) { p.errors.length = 0; p.violations.length = 0; }',
+            );
+        }
+        for (const e of await this.browser.consoleErrors()) this.problems.push(`browser log: ${e}`);
+    }
+
+    // Opens the page (with a query such as '?interval=400') and waits for the settings view.
+    async open(query = '') {
+        await this.harvest();
+        await this.driver.get(`${this.server.origin}/${query}`);
+        await this.waitFor('settings view', () => this.js(
+            `const s = document.getElementById('frm_hoofd');
+             const box = s && s.querySelector('[data-control="txt_start"]');
+             return !!box && !s.hidden && document.title === 'Form1' && document.readyState === 'complete'`,
+        ));
+        await sleep(100); // the module may finish loading in the same turn
+    }
+
+    js(script, ...args) {
+        return this.driver.executeScript(script, ...args);
+    }
+
+    async waitFor(what, check, ms = 10000) {
+        const until = Date.now() + ms;
+        for (;;) {
+            const value = await check();
+            if (value) return value;
+            if (Date.now() > until) throw new Error(`timed out waiting for ${what}`);
+            await sleep(50);
+        }
+    }
+
+    control(view, name) {
+        return this.driver.findElement(By.css(`#${view} [data-control="${name}"]`));
+    }
+
+    // Title, which views show, the focused control and its selection, the dialog.
+    state() {
+        return this.js(`
+            const shown = (id) => { const e = document.getElementById(id); return !!e && !e.hidden; };
+            const a = document.activeElement;
+            const d = document.getElementById('message');
+            return {
+                title: document.title,
+                settings: shown('frm_hoofd'), exercise: shown('frm_werk'), ended: shown('ended'),
+                focus: a && a.closest('section[id]') ? a.closest('section[id]').id + '/' + a.getAttribute('data-control') : null,
+                selection: a && 'selectionStart' in a && a.selectionStart !== null ? [a.selectionStart, a.selectionEnd, a.value.length] : null,
+                dialog: !!d && d.open,
+                modal: !!d && d.open && d.matches(':modal'),
+                message: d ? (d.querySelector('[data-role="message-text"]') || {}).textContent : null,
+            };`);
+    }
+
+    value(name) {
+        return this.js(`return document.querySelector('#frm_hoofd [data-control="${name}"]').value`);
+    }
+
+    async type(name, text) {
+        // Through the DOM, so that any text reaches the box as typed (WebDriver's
+        // key input cannot type every character in every browser).
+        await this.js(
+            `const b = document.querySelector('#frm_hoofd [data-control="${name}"]');
+             b.focus(); b.value = arguments[0]; b.dispatchEvent(new Event('input', {bubbles: true}));`,
+            text,
+        );
+    }
+
+    async keys(...keys) {
+        await this.driver.actions().sendKeys(...keys).perform();
+        await sleep(60);
+    }
+
+    async chord(modifier, key) {
+        await this.driver.actions().keyDown(modifier).sendKeys(key).keyUp(modifier).perform();
+        await sleep(60);
+    }
+
+    async click(view, name) {
+        await this.control(view, name).click();
+    }
+
+    // The section's rect and its controls' rects, in CSS px of the viewport.
+    rects(view) {
+        return this.js(`
+            const s = document.getElementById(arguments[0]);
+            const r = (e) => { const b = e.getBoundingClientRect(); return [b.left, b.top, b.width, b.height]; };
+            const out = { section: r(s), viewport: [innerWidth, innerHeight], controls: {} };
+            for (const e of s.querySelectorAll('[data-control]')) out.controls[e.getAttribute('data-control')] = r(e);
+            return out;`, view);
+    }
+
+    // Starts the exercise from the settings view at the given numbers.
+    async startExercise(interval, speed) {
+        if (interval !== undefined) await this.type('txt_start', String(interval));
+        if (speed !== undefined) await this.type('txt_speed', String(speed));
+        await this.click('frm_hoofd', 'cmd_start');
+        await this.waitFor('exercise view', async () => (await this.state()).exercise);
+    }
+
+    // The probe's records of the exercise view since the page was opened.
+    changes(from = 0) {
+        return this.js('return window.__klankflitsProbe.changes.slice(arguments[0])', from);
+    }
+}
