@@ -91,7 +91,13 @@ public:
     }
 
     // The spans after the first change (which only waits for the first step).
-    std::vector<Span> spans() const { return {spans_.begin() + 1, spans_.end()}; }
+    std::vector<Span> spans() const
+    {
+        std::vector<Span> after_first = spans_;
+        if (!after_first.empty())
+            after_first.erase(after_first.begin());
+        return after_first;
+    }
     const std::vector<std::int64_t>& change_frames() const { return change_frames_; }
     std::int64_t requested() const { return requested_; }
     double period_ms() const { return period_ms_; }
