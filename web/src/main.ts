@@ -159,4 +159,16 @@ async function boot(): Promise<void> {
     offline();
 }
 
-void boot();
+// A browser that cannot load the engine (no WebAssembly, or one that refuses it
+// under the page's policy) gets a plain sentence instead of an empty page.
+function cannotStart(): void {
+    const sentence = document.createElement('p');
+    sentence.className = 'no-script';
+    sentence.textContent =
+        'Klankflits kan in deze browser niet starten. Gebruik een recente versie van Chrome, ' +
+        'Edge, Safari of Firefox.';
+    document.body.replaceChildren(sentence);
+    document.title = endedTitle;
+}
+
+boot().catch(cannotStart);
