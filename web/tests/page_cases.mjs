@@ -31,12 +31,12 @@ function assertRect(actual, expected, what) {
     );
 }
 
-function assertLayout(view, rects, spec) {
+function assertLayout(view, rects, layout) {
     const [vw, vh] = rects.viewport;
-    const f = Math.min(vw / spec.width, vh / spec.height);
-    const section = [(vw - spec.width * f) / 2, (vh - spec.height * f) / 2, spec.width * f, spec.height * f];
+    const f = Math.min(vw / layout.width, vh / layout.height);
+    const section = [(vw - layout.width * f) / 2, (vh - layout.height * f) / 2, layout.width * f, layout.height * f];
     assertRect(rects.section, section, `${view} at ${vw}x${vh}`);
-    for (const c of spec.controls) {
+    for (const c of layout.controls) {
         assert.ok(rects.controls[c.name], `${view} has no control ${c.name}`);
         assertRect(rects.controls[c.name], expectedRect(c.rect, section, f), `${view} ${c.name} at ${vw}x${vh}`);
     }
@@ -78,8 +78,8 @@ export function pageCases(browserName) {
             });
 
             it('underlines the access key letter of each button', async () => {
-                for (const [view, spec] of [['frm_hoofd', C.SETTINGS], ['frm_werk', C.EXERCISE]]) {
-                    for (const c of spec.controls.filter((c) => c.accessKey)) {
+                for (const [view, layout] of [['frm_hoofd', C.SETTINGS], ['frm_werk', C.EXERCISE]]) {
+                    for (const c of layout.controls.filter((c) => c.accessKey)) {
                         const underlined = await page.js(`
                             const b = document.querySelector('#${view} [data-control="${c.name}"]');
                             const walker = document.createTreeWalker(b, NodeFilter.SHOW_TEXT);
