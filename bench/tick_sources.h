@@ -4,7 +4,7 @@
 // two plain 10 ms QTimers. The benchmark makes one and hands it to the window.
 
 #include "support/plain_timers.h"
-#include "timing/paced_timers.h"
+#include "events/paced_timers.h"
 
 #include <stdexcept>
 #include <string>

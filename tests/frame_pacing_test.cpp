@@ -7,7 +7,7 @@
 #include "engine/exercise_state.h"
 #include "engine/flash_sequencer.h"
 #include "support/recording_view.h"
-#include "timing/frame_pacing.h"
+#include "pacing/frame_pacing.h"
 #include "timing/tick_scheduler.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "support/engine_session.h"
-#include "timing/paced_timers.h"
+#include "events/paced_timers.h"
 #include "timing/tick_scheduler.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 // Draws the program's smiley: the pause picture shown between series
-// (resources/pause.jpg), the program's icon in the hicolor sizes plus a
+// (core/resources/pause.jpg), the program's icon in the hicolor sizes plus a
 // scalable SVG (packaging/icons/) and the Windows icon file with the sizes
 // Windows uses (packaging/windows/klankflits.ico). The outputs are committed,
 // so a normal build never runs this; rerun it after changing the drawing:

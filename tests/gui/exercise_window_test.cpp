@@ -5,7 +5,7 @@
 #include "gui/two_line_button.h"
 #include "support/expected_syllables.h"
 #include "support/plain_timers.h"
-#include "timing/paced_timers.h"
+#include "events/paced_timers.h"
 #include "window_test_support.h"
 
 #include <QFontDatabase>

@@ -1,6 +1,6 @@
 #include "support/plain_timers.h"
 
-#include "timing/fault_report.h"
+#include "events/fault_report.h"
 
 #include <QTimer>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/exercise_timers.h"
-#include "timing/tick_source.h"
+#include "events/tick_source.h"
 
 #include <cstdint>
 #include <functional>

@@ -9,7 +9,7 @@
 #include "engine/flash_sequencer.h"
 #include "engine/input_message.h"
 #include "engine/number_reading.h"
-#include "timing/frame_pacing.h"
+#include "pacing/frame_pacing.h"
 #include "timing/tick_scheduler.h"
 
 #include <emscripten/bind.h>

@@ -46,7 +46,7 @@ const copies = [
     [join(web, 'static/style.css'), 'style.css'],
     [join(web, 'static/manifest.webmanifest'), 'manifest.webmanifest'],
     [join(wasmDir, 'klankflits.wasm'), 'klankflits.wasm'],
-    [join(root, 'resources/pause.jpg'), 'pause.jpg'],
+    [join(root, 'core/resources/pause.jpg'), 'pause.jpg'],
     [join(root, 'packaging/icons/scalable/klankflits.svg'), 'icons/klankflits.svg'],
 ];
 for (const size of [32, 128, 256])

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "timing/fault_report.h"
+#include "events/fault_report.h"
 
 #include <QApplication>
 

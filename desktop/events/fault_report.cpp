@@ -1,4 +1,4 @@
-#include "timing/fault_report.h"
+#include "events/fault_report.h"
 
 #include <QCoreApplication>
 

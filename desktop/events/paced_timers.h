@@ -1,7 +1,7 @@
 #pragma once
 
 #include "timing/tick_scheduler.h"
-#include "timing/tick_source.h"
+#include "events/tick_source.h"
 
 #include <functional>
 #include <optional>

@@ -9,7 +9,7 @@
 #include "gui/exercise_window.h"
 #include "gui/locale_symbols.h"
 #include "gui/twips.h"
-#include "timing/fault_report.h"
+#include "events/fault_report.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 #include "gui/command_line.h"
 #include "gui/qt_messages.h"
 #include "gui/settings_window.h"
-#include "timing/fault_report.h"
+#include "events/fault_report.h"
 
 int main(int argc, char** argv)
 {

@@ -5,8 +5,8 @@
 #include "gui/controls.h"
 #include "gui/twips.h"
 #include "gui/two_line_button.h"
-#include "timing/fault_report.h"
-#include "timing/paced_timers.h"
+#include "events/fault_report.h"
+#include "events/paced_timers.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "timing/frame_pacing.h"
+#include "pacing/frame_pacing.h"
 
 #include <algorithm>
 

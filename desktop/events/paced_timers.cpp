@@ -1,6 +1,6 @@
-#include "timing/paced_timers.h"
+#include "events/paced_timers.h"
 
-#include "timing/fault_report.h"
+#include "events/fault_report.h"
 
 #include <QCoreApplication>
 #include <QEvent>
