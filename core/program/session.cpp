@@ -1,0 +1,81 @@
+#include "program/session.h"
+
+#include "engine/input_message.h"
+#include "program/windows.h"
+
+namespace klankflits
+{
+
+namespace
+{
+
+// A box of the settings window and the prompt it is asked with.
+struct Box {
+    std::string_view name;
+    std::string_view prompt;
+    std::string_view typed;
+};
+
+std::string_view prompt_of(std::string_view label)
+{
+    return settings_window().control(label).caption;
+}
+
+} // namespace
+
+Session::Session(Module1& module) : module_(module)
+{
+    init_state(module_);
+}
+
+std::string Session::txt_start_text() const
+{
+    return std::to_string(module_.state.interval_ms);
+}
+
+std::string Session::txt_speed_text() const
+{
+    return std::to_string(module_.state.speed_step_ms);
+}
+
+std::optional<BoxProblem> Session::start(std::string_view txt_start, std::string_view txt_speed,
+                                         const NumberSymbols& symbols)
+{
+    const Box boxes[] = {{"txt_start", prompt_of("Label1"), txt_start},
+                         {"txt_speed", prompt_of("Label2"), txt_speed}};
+    std::int32_t values[2] = {};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const NumberReading reading = read_whole_number(boxes[i].typed, symbols);
+        if (!reading.ok())
+            return BoxProblem{boxes[i].name, reading_problem_message(reading, boxes[i].prompt,
+                                                                     boxes[i].typed, symbols)};
+        values[i] = reading.value;
+    }
+    module_.state.interval_ms = values[0];
+    module_.state.speed_step_ms = values[1];
+    return std::nullopt;
+}
+
+FlashSequencer& Session::load_exercise(ExerciseView& view, ExerciseTimers& timers)
+{
+    sequencer_.emplace(module_, view, timers);
+    pick_syllable(module_, view);
+    return *sequencer_;
+}
+
+void Session::click(SpeedButton button)
+{
+    if (!sequencer_)
+        return;
+    if (button == SpeedButton::command1)
+        sequencer_->command1_click();
+    else
+        sequencer_->command2_click();
+}
+
+void Session::end()
+{
+    sequencer_.reset();
+}
+
+} // namespace klankflits
