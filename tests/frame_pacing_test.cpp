@@ -6,8 +6,8 @@
 
 #include "engine/exercise_state.h"
 #include "engine/flash_sequencer.h"
-#include "support/recording_view.h"
 #include "pacing/frame_pacing.h"
+#include "support/recording_view.h"
 #include "timing/tick_scheduler.h"
 
 #include <gtest/gtest.h>
@@ -70,7 +70,8 @@ public:
                 follows = false;
             }
             ++requested_;
-            if (ticks_.frame(time_of(frame), follows)) {
+            const TimePoint at = time_of(frame);
+            if (ticks_.frame(at, follows)) {
                 ++changes_;
                 spans_.push_back({shown, frame - since});
                 since = frame;
@@ -79,14 +80,16 @@ public:
                                                  : Shown::nothing;
                 change_frames_.push_back(frame);
             }
-            const auto from = ticks_.frames_from();
-            ASSERT_TRUE(from);
-            // Sleep to the first frame at or after `from`, unless that is the next.
-            const double from_ms = Ms(from->time_since_epoch()).count();
-            const auto wake = static_cast<std::int64_t>(std::ceil(from_ms / period_ms_));
-            follows = wake <= frame + 1;
-            if (!follows)
-                frame = wake - 1;
+            const auto sleep = ticks_.sleep_after(at);
+            ASSERT_TRUE(sleep);
+            // As the page does: the next frame at once, or a sleep and then
+            // the first frame at or after its end.
+            follows = *sleep == TickScheduler::Duration::zero();
+            if (!follows) {
+                const double from_ms = Ms((at + *sleep).time_since_epoch()).count();
+                const auto wake = static_cast<std::int64_t>(std::ceil(from_ms / period_ms_));
+                frame = std::max(frame, wake - 1);
+            }
         }
     }
 

@@ -1,5 +1,5 @@
-#include "support/engine_session.h"
 #include "events/paced_timers.h"
+#include "support/engine_session.h"
 #include "timing/tick_scheduler.h"
 
 #include <QCoreApplication>

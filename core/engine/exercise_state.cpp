@@ -8,7 +8,7 @@ void init_state(Module1& module)
     init_tables(module.tables);
 
     auto& state = module.state;
-    state.elapsed_ms = 1;
+    state.elapsed_ms = elapsed_restart_ms;
     state.flash_count = 0;
     state.series_count = 0;
 

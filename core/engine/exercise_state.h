@@ -32,6 +32,8 @@ struct Module1 {
 
 inline constexpr std::int32_t default_interval_ms = 2000;
 inline constexpr std::int32_t default_speed_step_ms = 100;
+// What elapsed_ms restarts at, at start-up and at every flash step: 1, not 0.
+inline constexpr std::int32_t elapsed_restart_ms = 1;
 
 // Fills the tables, restarts the counters and sets the two defaults.
 void init_state(Module1& module);

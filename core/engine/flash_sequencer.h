@@ -23,7 +23,6 @@ public:
     static constexpr std::int32_t short_pause_ms = 3500;
     static constexpr std::int32_t long_pause_ms = 5500;
     static constexpr std::int32_t button_step_ms = 100;
-    static constexpr std::int32_t elapsed_restart_ms = 1;
 
     FlashSequencer(Module1& module, ExerciseView& view, ExerciseTimers& timers);
 

@@ -63,8 +63,8 @@ void init_tables(SyllableTables& tables)
     for (std::size_t i = 0; i < initial_clusters.size(); ++i)
         tables.clusters[i + 1] = initial_clusters[i];
 
-    tables.cluster_count = 23;
-    tables.vowel_count = 16;
+    tables.cluster_count = static_cast<std::int16_t>(initial_clusters.size());
+    tables.vowel_count = static_cast<std::int16_t>(vowel_spellings.size());
 }
 
 UnitRandom::UnitRandom() : engine_(clock_and_entropy_seed()) {}

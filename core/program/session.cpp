@@ -23,7 +23,7 @@ std::string_view prompt_of(std::string_view label)
 
 } // namespace
 
-Session::Session(Module1& module) : module_(module)
+void Session::start_up()
 {
     init_state(module_);
 }

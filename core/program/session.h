@@ -45,9 +45,12 @@ struct BoxProblem {
 class Session
 {
 public:
-    // The start-up routine: `module` is the program's one module, owned by the
-    // caller for the whole run; it is initialised here.
-    explicit Session(Module1& module);
+    // On the program's one module, which the caller owns for the whole run.
+    explicit Session(Module1& module) : module_(module) {}
+
+    // The start-up routine: the tables filled, the counters and the two
+    // defaults set.
+    void start_up();
 
     // The load of frm_hoofd: what txt_start and txt_speed show.
     std::string txt_start_text() const;

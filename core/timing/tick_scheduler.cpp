@@ -13,26 +13,36 @@ namespace
 // interval is about 1.1e8 ticks), near enough to stay clear of overflow.
 constexpr std::int64_t max_ticks_ahead = std::int64_t{1} << 32;
 
+template <typename Ratio> TickScheduler::Duration part(TickScheduler::Duration whole)
+{
+    return whole * Ratio::num / Ratio::den;
+}
+
 } // namespace
 
 // Enabling a running timer changes nothing, as setting an enabled flag that is
 // already set; so does disabling a stopped one.
+// The engine switches the timers only while a change is being delivered, and
+// every change is planned anew after it.
 void TickScheduler::enable_timer1()
 {
     if (timer1_.enabled)
         return;
     timer1_ = Timer1{true, nominal_now_, 0};
+    plan_.reset();
 }
 
 void TickScheduler::disable_timer1()
 {
     timer1_.enabled = false;
+    plan_.reset();
 }
 
 // The interval counts from when Timer2 was enabled, also when it is set after.
 void TickScheduler::set_timer2_interval(std::int32_t ms)
 {
     timer2_.interval_ms = ms;
+    plan_.reset();
 }
 
 void TickScheduler::enable_timer2()
@@ -41,11 +51,13 @@ void TickScheduler::enable_timer2()
         return;
     timer2_.enabled = true;
     timer2_.enabled_at = nominal_now_;
+    plan_.reset();
 }
 
 void TickScheduler::disable_timer2()
 {
     timer2_.enabled = false;
+    plan_.reset();
 }
 
 void TickScheduler::start(TimerHandlers& handlers, TimePoint now)
@@ -56,6 +68,7 @@ void TickScheduler::start(TimerHandlers& handlers, TimePoint now)
     if (timer2_.enabled)
         timer2_.enabled_at = now;
     last_ = Change{now, now, {}};
+    plan_.reset();
 }
 
 TickScheduler::TimePoint TickScheduler::next_tick_nominal() const
@@ -96,91 +109,103 @@ std::optional<TickScheduler::NextChange> TickScheduler::next_change() const
     if (handlers_->syllable_shown())
         next->due = last_.at + std::max(last_.exposure, since_last);
     else if (next->pause_end)
-        next->due = std::max(next->nominal, last_.at + since_last * 9 / 10);
+        next->due = std::max(next->nominal, last_.at + part<pause_kept>(since_last));
     else
-        next->due = std::max(next->nominal, last_.at + since_last / 2);
+        next->due = std::max(next->nominal, last_.at + part<hidden_half_kept>(since_last));
     return next;
+}
+
+const std::optional<TickScheduler::NextChange>& TickScheduler::plan() const
+{
+    if (!plan_)
+        plan_ = next_change();
+    return *plan_;
 }
 
 std::optional<TickScheduler::TimePoint> TickScheduler::next_wake() const
 {
-    const auto next = next_change();
+    const auto& next = plan();
     return next ? std::optional(next->due) : std::nullopt;
 }
 
-void TickScheduler::deliver_due(TimePoint now)
+bool TickScheduler::deliver(TimePoint now)
 {
     // A nested call, from an event loop that the engine runs inside a tick,
     // leaves the delivery to the call that is already at it.
     if (!handlers_ || delivering_)
-        return;
+        return false;
+    if (!plan()) {
+        nominal_now_ = now;
+        return false;
+    }
+    NextChange next = *plan();
 
     // Long stall: move the schedule so that the overdue change is due now.
-    if (const auto next = next_change();
-        next && now > next->due && now - next->nominal > catch_up_bound) {
-        const Duration shift = now - next->due;
+    if (now > next.due && now - next.nominal > catch_up_bound) {
+        const Duration shift = now - next.due;
         timer1_.epoch += shift;
         timer2_.enabled_at += shift;
         last_.at += shift;
         last_.nominal += shift;
-        skipped_ += shift;
+        next.nominal += shift;
+        next.due += shift;
+        plan_ = next;
     }
 
-    const ScopedFlag delivering(delivering_);
-    deliver_up_to_next_change(now);
+    bool changed = false;
+    {
+        const ScopedFlag delivering(delivering_);
+        changed = deliver_up_to(next, now);
+    }
     nominal_now_ = now;
+    return changed;
 }
 
-void TickScheduler::deliver_up_to_next_change(TimePoint now)
+bool TickScheduler::deliver_up_to(const NextChange& next, TimePoint now)
 {
-    const auto next = next_change();
-    if (!next)
-        return;
     // The ticks that only add time (they switch nothing): at their own pace
     // from the last change.
     const Duration late = last_.at - last_.nominal;
-    while (timer1_.enabled && next_tick_nominal() < next->nominal &&
-           std::min(next->due, next_tick_nominal() + late) <= now) {
+    while (timer1_.enabled && next_tick_nominal() < next.nominal &&
+           std::min(next.due, next_tick_nominal() + late) <= now) {
         nominal_now_ = next_tick_nominal();
         ++timer1_.delivered;
         handlers_->timer1_tick();
     }
-    if (next->due > now || (timer1_.enabled && next_tick_nominal() < next->nominal))
-        return;
-    nominal_now_ = next->nominal;
-    if (next->pause_end) {
-        timer2_.enabled_at = next->nominal; // a timer left on fires again an interval later
+    if (next.due > now || (timer1_.enabled && next_tick_nominal() < next.nominal))
+        return false;
+    nominal_now_ = next.nominal;
+    if (next.pause_end) {
+        timer2_.enabled_at = next.nominal; // a timer left on fires again an interval later
         handlers_->timer2_tick();
     } else {
         ++timer1_.delivered;
         handlers_->timer1_tick();
     }
     // One change per wake-up: the window paints it before the next.
-    last_ = Change{now, next->nominal, {}};
+    last_ = Change{now, next.nominal, {}};
     unpainted_ = true;
     if (handlers_->syllable_shown() && timer1_.enabled)
         last_.exposure = ticks_to_next_step();
+    plan_.reset();
+    return true;
 }
 
 std::optional<TickScheduler::TimePoint> TickScheduler::wake(TimePoint now)
 {
     if (delivering_)
         return std::nullopt;
-    deliver_due(now);
+    deliver(now);
     return next_wake();
 }
 
-void TickScheduler::catch_up(TimePoint now)
+void TickScheduler::painted(TimePoint at)
 {
-    deliver_due(now);
-}
-
-std::optional<TickScheduler::TimePoint> TickScheduler::painted(TimePoint at)
-{
-    if (unpainted_)
-        last_.at = std::max(last_.at, at);
+    if (unpainted_ && at > last_.at) {
+        last_.at = at;
+        plan_.reset();
+    }
     unpainted_ = false;
-    return next_wake();
 }
 
 } // namespace klankflits

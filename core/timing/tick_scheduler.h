@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <ratio>
 
 namespace klankflits
 {
@@ -54,7 +55,7 @@ namespace klankflits
 // asked. It asks to be woken for the next change only; the engine sees exactly
 // the ticks, and the clicks between them, that it would see tick by tick. A
 // speed-button click changes when the next step is due, so the caller calls
-// catch_up(now) before the click and wake(now) after it to re-plan.
+// deliver(now) before the click, and replan() and wake(now) after it.
 //
 // The engine switches the timers only from inside its tick handlers, that is
 // while the scheduler delivers; the wake-up that delivers re-plans after them.
@@ -80,6 +81,11 @@ public:
     // runs; at the default pace it is one step.
     static constexpr std::chrono::milliseconds catch_up_bound{1000};
 
+    // How much of its nominal length a pause and a hidden half keep at the
+    // least when lateness is made up in them.
+    using pause_kept = std::ratio<9, 10>;
+    using hidden_half_kept = std::ratio<1, 2>;
+
     // ExerciseTimers
     std::int32_t timer1_interval() const override
     {
@@ -96,34 +102,29 @@ public:
     void start(TimerHandlers& handlers, TimePoint now);
 
     // Delivers the ticks due at `now` and the next change if it is due, in
-    // order, and returns when to be woken next: when the next change is due;
-    // nullopt while neither timer runs. Waking earlier or later is safe. A
-    // caller that paints the change takes the plan from painted() instead.
+    // order; true if it delivered a change. Plans nothing: for a caller that
+    // paints the change first (painted()), and for just before a click.
+    bool deliver(TimePoint now);
+
+    // deliver(now), then when to be woken next: when the next change is due;
+    // nullopt while neither timer runs. Waking earlier or later is safe.
     std::optional<TimePoint> wake(TimePoint now);
 
-    // Delivers what wake(now) would and plans nothing; for just before a
-    // click, after which wake(now) re-plans.
-    void catch_up(TimePoint now);
-
-    // The next wake-up as planned from the current state, without delivering.
+    // When to be woken next, as planned from the current state. The plan is
+    // made once after each change (and each click) and kept until the next:
+    // the wake-up that delivers the change uses the same plan.
     std::optional<TimePoint> next_wake() const;
 
-    // The nominal time of the event being delivered, or of the last start,
-    // wake or catch_up outside a delivery.
-    TimePoint nominal_now() const { return nominal_now_; }
-
-    // How far the nominal time line has moved forward after stalls longer than
-    // the bound; zero as long as no time was skipped.
-    Duration skipped() const { return skipped_; }
+    // A click has changed the engine's pace: the next change is planned anew.
+    void replan() { plan_.reset(); }
 
     // True while ticks are being delivered; a wake-up then does nothing.
     bool delivering() const { return delivering_; }
 
     // The change delivered last reached the screen at `at`: a shown syllable's
     // exposure counts from then, if that is later than the delivery. For the
-    // caller that paints right after a delivery; returns when to be woken
-    // next, planned from the paint.
-    std::optional<TimePoint> painted(TimePoint at);
+    // caller that paints right after a delivery.
+    void painted(TimePoint at);
 
 private:
     struct Timer1 {
@@ -152,9 +153,9 @@ private:
     TimePoint next_tick_nominal() const;
     std::optional<TimePoint> pause_end_nominal() const;
     std::optional<NextChange> next_change() const;
+    const std::optional<NextChange>& plan() const;
     Duration ticks_to_next_step() const;
-    void deliver_due(TimePoint now);
-    void deliver_up_to_next_change(TimePoint now);
+    bool deliver_up_to(const NextChange& next, TimePoint now);
 
     TimerHandlers* handlers_ = nullptr; // set by start
     Timer1 timer1_;
@@ -163,7 +164,9 @@ private:
     bool unpainted_ = false; // a change was delivered and painted() not called since
     bool delivering_ = false;
     TimePoint nominal_now_{};
-    Duration skipped_{};
+    // The next change as planned, until a change, a click or a timer switched
+    // by the engine makes it stale.
+    mutable std::optional<std::optional<NextChange>> plan_;
 };
 
 } // namespace klankflits

@@ -1,5 +1,7 @@
 #include "events/fault_report.h"
 
+#include "program/texts.h"
+
 #include <QCoreApplication>
 
 namespace klankflits
@@ -11,7 +13,7 @@ void report_fault(const QString& what)
         report->report_fault(what);
         return;
     }
-    qFatal("Er ging iets mis in het programma: %s", qPrintable(what));
+    qFatal("%s", fault_message(what.toStdString()).c_str());
 }
 
 } // namespace klankflits

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "program/session.h"
+
 #include <QString>
 
-#include <exception>
 #include <utility>
 
 namespace klankflits
@@ -33,15 +34,10 @@ void report_fault(const QString& what);
 // to its end.
 template <typename Entry> bool run_guarded(Entry&& entry) noexcept
 {
-    try {
-        std::forward<Entry>(entry)();
-        return true;
-    } catch (const std::exception& e) {
-        report_fault(QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        report_fault(QStringLiteral("onbekende fout"));
-    }
-    return false;
+    const auto fault = fault_of(std::forward<Entry>(entry));
+    if (fault)
+        report_fault(QString::fromStdString(*fault));
+    return !fault;
 }
 
 } // namespace klankflits

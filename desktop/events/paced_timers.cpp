@@ -49,16 +49,19 @@ void PacedTimers::start(TimerHandlers& handlers)
 void PacedTimers::between_ticks(const std::function<void()>& input)
 {
     // Inside a delivery (an event loop run from a tick) the input takes its
-    // place among the ticks already, and the delivering wake-up re-plans.
+    // place among the ticks already, and the delivering wake-up plans after it.
     if (scheduler_.delivering()) {
         input();
+        scheduler_.replan();
         return;
     }
-    scheduler_.catch_up(clock_());
+    scheduler_.deliver(clock_());
     paint_now();
     input();
-    scheduler_.wake(clock_());
-    arm(paint_now());
+    scheduler_.replan();
+    scheduler_.deliver(clock_());
+    paint_now();
+    arm(scheduler_.next_wake());
 }
 
 void PacedTimers::wake()
@@ -70,8 +73,9 @@ void PacedTimers::wake()
     // The QTimer's slot: a fault of the engine is reported here, and the
     // exercise stands still.
     run_guarded([this] {
-        scheduler_.wake(clock_());
-        arm(paint_now());
+        scheduler_.deliver(clock_());
+        paint_now();
+        arm(scheduler_.next_wake());
     });
 }
 
@@ -80,13 +84,13 @@ void PacedTimers::wake()
 // otherwise keep a shown syllable off screen while its exposure runs. The
 // repaint is posted to the window, which owns the tick source; other windows
 // paint in their turn.
-std::optional<PacedTimers::TimePoint> PacedTimers::paint_now()
+void PacedTimers::paint_now()
 {
     for (QObject* window = parent(); window; window = window->parent())
         QCoreApplication::sendPostedEvents(window, QEvent::UpdateRequest);
     // A shown syllable's exposure counts from here: a delay between the
     // delivery and the paint (the process not scheduled) does not shorten it.
-    return scheduler_.painted(clock_());
+    scheduler_.painted(clock_());
 }
 
 void PacedTimers::arm(std::optional<TimePoint> at)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "timing/tick_scheduler.h"
 #include "events/tick_source.h"
+#include "timing/tick_scheduler.h"
 
 #include <functional>
 #include <optional>
@@ -35,7 +35,7 @@ private:
     // What the QTimer runs: deliver what is due and sleep until the next event.
     void wake();
     void arm(std::optional<TimePoint> at);
-    std::optional<TimePoint> paint_now();
+    void paint_now();
 
     TickScheduler scheduler_;
     MonotonicClock clock_;

@@ -1,5 +1,7 @@
 #include "gui/application.h"
 
+#include "program/texts.h"
+
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -43,6 +45,12 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
         installTranslator(qt_texts);
 }
 
+QString Application::program_name()
+{
+    return QString::fromUtf8(klankflits::program_name.data(),
+                             static_cast<qsizetype>(klankflits::program_name.size()));
+}
+
 bool Application::notify(QObject* receiver, QEvent* event)
 {
     // Once a fault is being reported, the exercise stands still.
@@ -60,9 +68,7 @@ void Application::report_fault(const QString& what)
     failing_ = true;
     exit_status_ = 1;
     QMessageBox::critical(nullptr, program_name(),
-                          QStringLiteral("Er ging iets mis in het programma: %1\n\n"
-                                         "Het programma stopt nu.")
-                              .arg(what));
+                          QString::fromStdString(fault_message(what.toStdString())));
     exit(exit_status_);
 }
 

@@ -21,7 +21,7 @@ public:
 
     // The program's name where the desktop shows it: its menu entry, its
     // messages. The windows' titles are their captions alone.
-    static QString program_name() { return QStringLiteral("Klankflits"); }
+    static QString program_name();
 
     bool notify(QObject* receiver, QEvent* event) override;
 

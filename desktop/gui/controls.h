@@ -1,37 +1,24 @@
 #pragma once
 
-#include <QLabel>
-#include <QPushButton>
-#include <QRect>
+#include "program/windows.h"
+
+#include <QHash>
 #include <QString>
+
+class QFont;
+class QWidget;
 
 namespace klankflits
 {
 
-// The windows place each control at a fixed position, under the name the rest
-// of the program (and its tests) know it by.
-template <typename Control>
-Control* place(Control* control, const char* name, const QRect& geometry)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(geometry);
-    return control;
-}
+// A window's controls as its description has them: each under its name, at
+// its place, with its caption, font, state at load and tab order. The window
+// gets its own name and caption too; its size is the window's to set. Buttons
+// are never default buttons: Enter must never press one.
+QHash<QString, QWidget*> create_controls(QWidget* window, const WindowDescription& description);
 
-inline QLabel* make_label(QWidget* parent, const char* name, const QString& text,
-                          const QRect& geometry)
-{
-    return place(new QLabel(text, parent), name, geometry);
-}
-
-template <typename Button = QPushButton>
-Button* make_button(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    auto* button = place(new Button(text, parent), name, geometry);
-    // No default button: Enter must never press one.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
+// The syllable's font: the first of its faces that can be drawn large and bold
+// here, else the system's sans-serif of the same size.
+QFont syllable_qfont();
 
 } // namespace klankflits

@@ -14,7 +14,6 @@
 //   Timer2      the pause timer        } source, not widgets
 
 #include "engine/exercise_view.h"
-#include "engine/flash_sequencer.h"
 #include "gui/opening.h"
 #include "gui/program_end.h"
 #include "gui/program_window.h"
@@ -31,7 +30,7 @@ class QScreen;
 namespace klankflits
 {
 
-struct Module1;
+class Session;
 class TickSource;
 
 // Shows one syllable at a time in its middle, the pause picture between
@@ -54,7 +53,7 @@ public:
     // Constructing the window loads it: the first syllable is drawn into the
     // still hidden syllable label and the tick timer starts. The window owns
     // its tick source; without one it makes the program's own (PacedTimers).
-    ExerciseWindow(Module1& module, EndProgram end_program, QWidget* parent = nullptr,
+    ExerciseWindow(Session& session, EndProgram end_program, QWidget* parent = nullptr,
                    TickSource* tick_source = nullptr);
     ~ExerciseWindow() override;
 
@@ -67,8 +66,6 @@ public:
     void hide_picture1() override;
     void set_label1_caption(const std::string& text) override;
     void set_label3_caption(const std::string& text) override;
-
-    const ScreenOnRequest& screen_on_request() const { return screen_on_; }
 
     // Shows the window modally on `screen`: at its own size where that fits,
     // else scaled down to fit, or full screen.
@@ -84,11 +81,10 @@ protected:
 private:
     void create_controls();
     void load();
-    void fit_read_out(QLabel* read_out, const QRect& laid_out);
+    void fit_read_outs();
 
-    Module1& module_;
+    Session& session_;
     TickSource* tick_source_; // Timer1 and Timer2; a child of the window
-    FlashSequencer sequencer_;
 
     QPushButton* cmd_exit_ = nullptr;
     QLabel* txt_string_ = nullptr;

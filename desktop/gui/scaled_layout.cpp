@@ -1,5 +1,8 @@
 #include "gui/scaled_layout.h"
 
+#include "gui/twips.h"
+#include "program/layout.h"
+
 #include <QLabel>
 #include <QWidget>
 
@@ -23,7 +26,8 @@ QFont scaled(QFont font, double factor)
 
 } // namespace
 
-ScaledLayout::ScaledLayout(QWidget* window) : window_(window), size_(window->size())
+ScaledLayout::ScaledLayout(QWidget* window, TwipsSize layout)
+    : window_(window), layout_(layout), size_(pixel_size(layout))
 {
     font_ = window->font();
     for (QWidget* control : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -38,8 +42,7 @@ ScaledLayout::ScaledLayout(QWidget* window) : window_(window), size_(window->siz
 
 double ScaledLayout::factor_for(QSize client) const
 {
-    return std::min(static_cast<double>(client.width()) / size_.width(),
-                    static_cast<double>(client.height()) / size_.height());
+    return fit_and_centre(layout_, client.width(), client.height()).factor;
 }
 
 int ScaledLayout::x(int laid_out) const
@@ -59,13 +62,12 @@ QRect ScaledLayout::place(const QRect& laid_out) const
 
 void ScaledLayout::apply()
 {
-    const QSize client = window_->size();
-    const double factor = factor_for(client);
+    const Fit fit = fit_and_centre(layout_, window_->width(), window_->height());
+    const double factor = fit.factor;
     const bool rescale = factor != factor_;
     factor_ = factor;
     offset_ =
-        QPoint(static_cast<int>(std::lround((client.width() - size_.width() * factor) / 2)),
-               static_cast<int>(std::lround((client.height() - size_.height() * factor) / 2)));
+        QPoint(static_cast<int>(std::lround(fit.left)), static_cast<int>(std::lround(fit.top)));
     if (rescale)
         window_->setFont(factor == 1.0 ? font_ : scaled(font_, factor));
     for (const Control& c : std::as_const(controls_)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "program/windows.h"
+
 #include <QFont>
 #include <QList>
 #include <QPixmap>
@@ -17,15 +19,16 @@ namespace klankflits
 
 // A window's fixed layout, drawn at any size as one picture: every control's
 // geometry and font scale by one factor, the largest at which the whole
-// layout fits the window, and the layout is centred in it. At the layout's
-// own size everything is exactly as laid out. Text is drawn at the new size;
-// a picture is scaled smoothly.
+// layout fits the window, and the layout is centred in it (the core's
+// fit_and_centre, to whole pixels). At the layout's own size everything is
+// exactly as laid out. Text is drawn at the new size; a picture is scaled
+// smoothly.
 class ScaledLayout
 {
 public:
-    // Takes the window's size, its controls' places and fonts and the
-    // pictures as they are now: the layout at factor 1.
-    explicit ScaledLayout(QWidget* window);
+    // Takes the window's controls' places and fonts and the pictures as they
+    // are now: the layout at factor 1, of the client size given.
+    ScaledLayout(QWidget* window, TwipsSize layout);
 
     QSize size() const { return size_; }
 
@@ -48,6 +51,7 @@ private:
     };
 
     QWidget* window_;
+    TwipsSize layout_;
     QSize size_;
     QFont font_;
     QList<Control> controls_;

@@ -101,9 +101,4 @@ void ScreenOnRequest::hold()
         inhibition_ = std::make_unique<Inhibition>();
 }
 
-void ScreenOnRequest::release()
-{
-    inhibition_.reset();
-}
-
 } // namespace klankflits

@@ -21,11 +21,8 @@ public:
     ScreenOnRequest(const ScreenOnRequest&) = delete;
     ScreenOnRequest& operator=(const ScreenOnRequest&) = delete;
 
-    // Holding while held, or releasing while not, does nothing.
+    // Holding while held does nothing; the hold lasts until this goes.
     void hold();
-    void release();
-
-    bool held() const { return inhibition_ != nullptr; }
 
 private:
     struct Inhibition; // one per system: made when held, gone when released

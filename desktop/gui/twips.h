@@ -1,29 +1,32 @@
 #pragma once
 
+#include "program/layout.h"
+#include "program/windows.h"
+
 #include <QRect>
 #include <QSize>
+
+#include <cmath>
 
 namespace klankflits
 {
 
-// The windows' layouts are given in twips, 1/1440 of a logical inch: 15 twips
-// make one device-independent pixel. Qt's high-DPI scaling does the rest.
-constexpr int twips_per_pixel = 15;
-
-constexpr int twips_to_pixels(int twips)
+// The layouts' twips as whole device-independent pixels (Qt's high-DPI scaling
+// does the rest): the core's rule, rounded to the nearest pixel.
+inline int whole_pixels(int twips)
 {
-    return (twips + twips_per_pixel / 2) / twips_per_pixel;
+    return static_cast<int>(std::lround(pixels(twips)));
 }
 
-constexpr QRect twips_rect(int left, int top, int width, int height)
+inline QRect pixel_rect(const TwipsRect& place)
 {
-    return {twips_to_pixels(left), twips_to_pixels(top), twips_to_pixels(width),
-            twips_to_pixels(height)};
+    return {whole_pixels(place.left), whole_pixels(place.top), whole_pixels(place.width),
+            whole_pixels(place.height)};
 }
 
-constexpr QSize twips_size(int width, int height)
+inline QSize pixel_size(const TwipsSize& size)
 {
-    return {twips_to_pixels(width), twips_to_pixels(height)};
+    return {whole_pixels(size.width), whole_pixels(size.height)};
 }
 
 } // namespace klankflits

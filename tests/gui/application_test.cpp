@@ -1,6 +1,6 @@
 #include "engine/exercise_timers.h"
-#include "gui/application.h"
 #include "events/paced_timers.h"
+#include "gui/application.h"
 #include "window_test_support.h"
 
 #include <QIcon>

@@ -3,9 +3,12 @@
 #include "engine/exercise_state.h"
 #include "engine/exercise_timers.h"
 #include "engine/flash_sequencer.h"
+#include "program/session.h"
 #include "support/recording_view.h"
 
 #include <cstdint>
+#include <stdexcept>
+#include <string>
 
 namespace klankflits::testing
 {
@@ -17,36 +20,55 @@ struct SessionStart {
     std::int32_t speed_step_ms = default_speed_step_ms;
 };
 
-// The shared state as the settings window's Start leaves it: initialised,
-// then the two boxes read into it.
+// The program's session as the settings window's Start leaves it: started
+// up, then the two boxes read into the state, as typed.
+inline void start_session(Session& session, const SessionStart& start)
+{
+    session.start_up();
+    const auto problem = session.start(std::to_string(start.interval_ms),
+                                       std::to_string(start.speed_step_ms), NumberSymbols{});
+    if (problem)
+        throw std::logic_error(problem->message);
+}
+
+// The shared state as Start leaves it.
 inline Module1 started_module(const SessionStart& start)
 {
     Module1 module(start.seed);
-    init_state(module);
-    module.state.interval_ms = start.interval_ms;
-    module.state.speed_step_ms = start.speed_step_ms;
+    Session session(module);
+    start_session(session, start);
     return module;
 }
 
-// The engine as the exercise window loads it, on a recording view: the shared
-// state as Start leaves it, the first syllable drawn, and the flash sequencer
-// switching `timers` (a TickScheduler, a tick source's), or the view's own
-// recorded ones.
+// The engine as the exercise window loads it, on a recording view: the
+// session as Start leaves it, the first syllable drawn, and the flash
+// sequencer switching `timers` (a TickScheduler, a tick source's), or the
+// view's own recorded ones.
 struct EngineSession {
     Module1 module;
     RecordingView view;
-    FlashSequencer sequencer;
+    Session session{module};
+    FlashSequencer& sequencer;
 
     explicit EngineSession(const SessionStart& start = {})
-        : module(started_module(start)), sequencer(module, view, view)
+        : EngineSession(start, static_cast<ExerciseTimers*>(nullptr))
     {
-        pick_syllable(module, view);
     }
 
-    EngineSession(const SessionStart& start, ExerciseTimers& timers)
-        : module(started_module(start)), sequencer(module, view, timers)
+    EngineSession(const SessionStart& start, ExerciseTimers& timers) : EngineSession(start, &timers)
     {
-        pick_syllable(module, view);
+    }
+
+private:
+    EngineSession(const SessionStart& start, ExerciseTimers* timers)
+        : module(start.seed), sequencer(loaded(start, timers ? *timers : view))
+    {
+    }
+
+    FlashSequencer& loaded(const SessionStart& start, ExerciseTimers& timers)
+    {
+        start_session(session, start);
+        return session.load_exercise(view, timers);
     }
 };
 

@@ -23,7 +23,7 @@ inline std::string broken_invariant(const Module1& module, const RecordingView& 
         return "flash_count outside 0..20";
     if (state.series_count < 0 || state.series_count >= FlashSequencer::series_per_block)
         return "series_count outside 0..2";
-    if (state.elapsed_ms < FlashSequencer::elapsed_restart_ms)
+    if (state.elapsed_ms < elapsed_restart_ms)
         return "elapsed_ms below 1";
     if (valid_syllables().count(view.txt_string) == 0)
         return "caption \"" + view.txt_string + "\" is not one of the 368 syllables";

@@ -55,7 +55,7 @@ bool FrameTicks::frame(TimePoint at, bool follows_previous)
     const auto delivery = pacing_.delivery_time(at, *due);
     if (!delivery)
         return false;
-    scheduler_.wake(*delivery);
+    scheduler_.deliver(*delivery);
     changed_ = true;
     return true;
 }
@@ -65,15 +65,18 @@ void FrameTicks::before_input(TimePoint frame)
     // A change made in this frame brought the ticks up to it already; one more
     // change now would never reach the screen.
     if (!changed_)
-        scheduler_.catch_up(frame);
+        scheduler_.deliver(frame);
 }
 
-std::optional<FrameTicks::TimePoint> FrameTicks::frames_from() const
+std::optional<FrameTicks::Duration> FrameTicks::sleep_after(TimePoint frame) const
 {
     const auto due = scheduler_.next_wake();
     if (!due)
         return std::nullopt;
-    return pacing_.frames_from(*due);
+    const TimePoint from = pacing_.frames_from(*due);
+    if (from <= frame + pacing_.period())
+        return Duration::zero();
+    return from - frame;
 }
 
 } // namespace klankflits

@@ -79,6 +79,7 @@ class FrameTicks
 {
 public:
     using TimePoint = FramePacing::TimePoint;
+    using Duration = FramePacing::Duration;
 
     explicit FrameTicks(TickScheduler& scheduler) : scheduler_(scheduler) {}
 
@@ -90,12 +91,14 @@ public:
     bool frame(TimePoint at, bool follows_previous);
 
     // For a click in the frame at `frame`, after frame(): the ticks due by
-    // then go first. The caller then runs the click; the next frame re-plans.
+    // then go first. The caller then runs the click and calls after_input().
     void before_input(TimePoint frame);
+    void after_input() { scheduler_.replan(); }
 
-    // When to ask for frames again: nullopt while neither timer runs. A time
-    // at or before the next frame means "ask for it now".
-    std::optional<TimePoint> frames_from() const;
+    // After the frame at `frame`: how long to sleep before asking for frames
+    // again, zero to ask for the next frame at once (the next change is a few
+    // frames away); nullopt while neither timer runs.
+    std::optional<Duration> sleep_after(TimePoint frame) const;
 
     const FramePacing& pacing() const { return pacing_; }
 
