@@ -1,15 +1,16 @@
-// The page's way into the engine: the program's one module, the settings
-// window's number reading and message, and the exercise on the display's
-// frames. The page passes times in as milliseconds of performance.now() (the
-// time stamps of requestAnimationFrame are on the same clock), and the engine
-// acts on the page's controls through a JavaScript view object.
+// The page's way into the core: the program's session (the settings window's
+// load and Start, the exercise window's load, its frames and clicks, Einde and
+// a fault's words). The page passes times in as milliseconds of
+// performance.now() (the time stamps of requestAnimationFrame are on the same
+// clock), and the engine acts on the page's controls through a JavaScript view
+// object. A frame makes one call into the module.
 
 #include "engine/exercise_state.h"
 #include "engine/exercise_view.h"
-#include "engine/flash_sequencer.h"
-#include "engine/input_message.h"
 #include "engine/number_reading.h"
 #include "pacing/frame_pacing.h"
+#include "program/session.h"
+#include "program/texts.h"
 #include "timing/tick_scheduler.h"
 
 #include <emscripten/bind.h>
@@ -17,10 +18,10 @@
 
 #include <chrono>
 #include <cmath>
-#include <cstdint>
-#include <exception>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace klankflits
@@ -38,9 +39,9 @@ TimePoint from_ms(double ms)
         std::chrono::duration<double, std::milli>(ms)));
 }
 
-double to_ms(TimePoint at)
+double in_ms(TickScheduler::Duration span)
 {
-    return std::chrono::duration<double, std::milli>(at.time_since_epoch()).count();
+    return std::chrono::duration<double, std::milli>(span).count();
 }
 
 // frm_werk's controls as page elements: each operation calls the method of the
@@ -80,142 +81,140 @@ private:
     bool txt_string_visible_ = false;
 };
 
-// The exercise window's engine: the sequencer on the tick scheduler, driven
-// from the display's frames.
+// The exercise window's timers: the tick scheduler driven from the frames.
 class Exercise
 {
 public:
-    Exercise(Module1& module, val view)
-        : module_(module), view_(std::move(view)), sequencer_(module_, view_, scheduler_),
-          ticks_(scheduler_)
-    {
-    }
+    explicit Exercise(val view) : view_(std::move(view)), ticks_(scheduler_) {}
 
-    void load(TimePoint frame)
-    {
-        pick_syllable(module_, view_);
-        ticks_.start(sequencer_, frame);
-    }
-
+    PageView& view() { return view_; }
+    TickScheduler& scheduler() { return scheduler_; }
     FrameTicks& ticks() { return ticks_; }
-    FlashSequencer& sequencer() { return sequencer_; }
 
 private:
-    Module1& module_;
     PageView view_;
     TickScheduler scheduler_;
-    FlashSequencer sequencer_;
     FrameTicks ticks_;
 };
 
+// The fields by the names of NumberSymbols.
 NumberSymbols symbols_from(const val& symbols)
 {
     NumberSymbols read;
-    read.decimal_point = symbols["decimal"].as<std::string>();
-    read.group_separator = symbols["group"].as<std::string>();
-    read.negative_sign = symbols["minus"].as<std::string>();
-    read.positive_sign = symbols["plus"].as<std::string>();
-    read.zero_digit = symbols["zero"].as<std::string>();
+    read.decimal_point = symbols["decimal_point"].as<std::string>();
+    read.group_separator = symbols["group_separator"].as<std::string>();
+    read.negative_sign = symbols["negative_sign"].as<std::string>();
+    read.positive_sign = symbols["positive_sign"].as<std::string>();
+    read.zero_digit = symbols["zero_digit"].as<std::string>();
     return read;
 }
 
-// The program as the page runs it: its one module, the settings window's
-// reading of the two boxes, and the exercise once it has started.
+std::optional<SpeedButton> speed_button(std::string_view name)
+{
+    if (name == "Command1")
+        return SpeedButton::command1;
+    if (name == "Command2")
+        return SpeedButton::command2;
+    return std::nullopt;
+}
+
+// The program as the page runs it.
 class Program
 {
 public:
-    Program() { init_state(module_); }
+    Program() { session_.start_up(); }
 
-    std::int32_t interval_ms() const { return module_.state.interval_ms; }
-    std::int32_t speed_step_ms() const { return module_.state.speed_step_ms; }
+    // The load of frm_hoofd.
+    std::string txt_start_text() const { return session_.txt_start_text(); }
+    std::string txt_speed_text() const { return session_.txt_speed_text(); }
 
-    // One box of the settings window: {ok, value} or {ok: false, message}.
-    static val read_box(const std::string& typed, const std::string& prompt, const val& symbols)
+    // The click of cmd_start: {ok: true}, or {ok: false, box, message} for the
+    // first box that could not be read.
+    val start(const std::string& txt_start, const std::string& txt_speed, const val& symbols)
     {
-        const NumberSymbols read_with = symbols_from(symbols);
-        const NumberReading reading = read_whole_number(typed, read_with);
         val result = val::object();
-        result.set("ok", reading.ok());
-        result.set("value", reading.value);
-        result.set("message", reading.ok()
-                                  ? std::string()
-                                  : reading_problem_message(reading, prompt, typed, read_with));
+        const auto problem = session_.start(txt_start, txt_speed, symbols_from(symbols));
+        result.set("ok", !problem);
+        if (problem) {
+            result.set("box", std::string(problem->box));
+            result.set("message", problem->message);
+        }
         return result;
     }
 
-    // Start: the two numbers go into the module, and the exercise window loads
-    // in the frame at `frame_ms`.
-    void start_exercise(val view, std::int32_t interval_ms, std::int32_t speed_step_ms,
-                        double frame_ms)
+    // frm_werk loads in the frame at `frame_ms`: the first syllable goes into
+    // the hidden txt_string and Timer1 runs from then. Returns as frame() does.
+    double load_exercise(val view, double frame_ms)
     {
-        module_.state.interval_ms = interval_ms;
-        module_.state.speed_step_ms = speed_step_ms;
-        guarded([&] {
-            exercise_ = std::make_unique<Exercise>(module_, std::move(view));
-            exercise_->load(from_ms(frame_ms));
+        return guarded(frame_ms, [&](TimePoint at) {
+            exercise_ = std::make_unique<Exercise>(std::move(view));
+            exercise_->ticks().start(
+                session_.load_exercise(exercise_->view(), exercise_->scheduler()), at);
+            return true;
+        });
+    }
+
+    // A frame began at `frame_ms`: the change due on it, then the speed
+    // buttons pressed since the last frame (their names, in order, separated
+    // by blanks). Returns how many milliseconds after this frame to ask for
+    // frames again, 0 for the very next frame; NaN once the exercise has
+    // stopped (Einde, or a fault: see fault()).
+    double frame(double frame_ms, bool follows_previous, const std::string& clicks)
+    {
+        return guarded(frame_ms, [&](TimePoint at) {
+            if (!exercise_)
+                return false;
+            exercise_->ticks().frame(at, follows_previous);
+            std::string_view pressed = clicks;
+            while (!pressed.empty()) {
+                const auto blank = pressed.find(' ');
+                const auto button = speed_button(pressed.substr(0, blank));
+                pressed = blank == std::string_view::npos ? std::string_view()
+                                                          : pressed.substr(blank + 1);
+                if (!button)
+                    continue;
+                exercise_->ticks().before_input(at);
+                session_.click(*button);
+                exercise_->ticks().after_input();
+            }
+            return true;
         });
     }
 
     // Einde: nothing of the exercise runs again.
-    void end_exercise() { exercise_.reset(); }
-
-    // A frame began: true if it made a change.
-    bool frame(double frame_ms, bool follows_previous)
+    void end_exercise()
     {
-        bool changed = false;
-        guarded([&] {
-            changed = exercise_ && exercise_->ticks().frame(from_ms(frame_ms), follows_previous);
-        });
-        return changed;
+        session_.end();
+        exercise_.reset();
     }
 
-    // The speed buttons, run in a frame after frame().
-    void command1_click(double frame_ms) { click(&FlashSequencer::command1_click, frame_ms); }
-    void command2_click(double frame_ms) { click(&FlashSequencer::command2_click, frame_ms); }
-
-    // When to ask for frames again (NaN: not at all).
-    double frames_from_ms() const
-    {
-        if (!exercise_)
-            return std::nan("");
-        const auto from = exercise_->ticks().frames_from();
-        return from ? to_ms(*from) : std::nan("");
-    }
-
-    // A fault in the engine (an overflow it reports by throwing): what went
-    // wrong, for the page to say; empty while there is none. The exercise has
-    // stopped then.
+    // What the user is told of a fault that stopped the exercise; empty while
+    // there is none.
     std::string fault() const { return fault_; }
 
-    double frame_period_ms() const
-    {
-        const auto period =
-            exercise_ ? exercise_->ticks().pacing().period() : FramePacing::assumed_period;
-        return std::chrono::duration<double, std::milli>(period).count();
-    }
-
 private:
-    void click(void (FlashSequencer::*handler)(), double frame_ms)
+    // Runs an entry from the page in the frame at `frame_ms` and answers when
+    // to ask for frames again. A fault stops the exercise and is kept for
+    // fault().
+    template <typename Work> double guarded(double frame_ms, Work work)
     {
-        if (!exercise_)
-            return;
-        guarded([&] {
-            exercise_->ticks().before_input(from_ms(frame_ms));
-            (exercise_->sequencer().*handler)();
+        const TimePoint at = from_ms(frame_ms);
+        double sleep_ms = std::nan("");
+        const auto problem = fault_of([&] {
+            if (!work(at))
+                return;
+            if (const auto sleep = exercise_->ticks().sleep_after(at))
+                sleep_ms = in_ms(*sleep);
         });
-    }
-
-    template <typename Work> void guarded(Work work)
-    {
-        try {
-            work();
-        } catch (const std::exception& e) {
-            fault_ = e.what();
-            exercise_.reset();
+        if (problem) {
+            fault_ = fault_message(*problem);
+            end_exercise();
         }
+        return sleep_ms;
     }
 
     Module1 module_;
+    Session session_{module_};
     std::unique_ptr<Exercise> exercise_;
     std::string fault_;
 };
@@ -226,17 +225,13 @@ EMSCRIPTEN_BINDINGS(klankflits)
 {
     emscripten::class_<Program>("Program")
         .constructor<>()
-        .function("intervalMs", &Program::interval_ms)
-        .function("speedStepMs", &Program::speed_step_ms)
-        .class_function("readBox", &Program::read_box)
-        .function("startExercise", &Program::start_exercise)
-        .function("endExercise", &Program::end_exercise)
+        .function("txtStartText", &Program::txt_start_text)
+        .function("txtSpeedText", &Program::txt_speed_text)
+        .function("start", &Program::start)
+        .function("loadExercise", &Program::load_exercise)
         .function("frame", &Program::frame)
-        .function("command1Click", &Program::command1_click)
-        .function("command2Click", &Program::command2_click)
-        .function("framesFromMs", &Program::frames_from_ms)
-        .function("fault", &Program::fault)
-        .function("framePeriodMs", &Program::frame_period_ms);
+        .function("endExercise", &Program::end_exercise)
+        .function("fault", &Program::fault);
 }
 
 } // namespace klankflits

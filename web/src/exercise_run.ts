@@ -1,10 +1,8 @@
-// frm_werk's clock: the display's frames. The engine (through Program) decides
-// which frame makes a change and when to start asking for frames again; this
-// only asks for them, and sleeps in between.
+// frm_werk's clock: the display's frames. The core decides which frame makes a
+// change and when to ask for frames again; this asks for them and sleeps in
+// between, with one call into the module per frame.
 
-import type { ExerciseViewCalls, Program } from './klankflits.js';
-
-export type SpeedButton = 'Command1' | 'Command2';
+import type { ExerciseViewCalls, Program, SpeedButton } from './klankflits.js';
 
 export class ExerciseRun {
     private frameRequest = 0;
@@ -16,19 +14,17 @@ export class ExerciseRun {
 
     constructor(
         private readonly program: Program,
-        private readonly onFault: (what: string) => void,
+        private readonly onFault: (message: string) => void,
     ) {}
 
     // The exercise window loads in the next frame: `show` puts it on screen
     // and the engine's first syllable goes into the hidden txt_string.
-    start(view: ExerciseViewCalls, intervalMs: number, speedStepMs: number, show: () => void): void {
+    start(view: ExerciseViewCalls, show: () => void): void {
         this.running = true;
         requestAnimationFrame((time) => {
             if (!this.running) return;
             show();
-            this.program.startExercise(view, intervalMs, speedStepMs, time);
-            if (this.faulted()) return;
-            this.plan(time);
+            this.plan(time, this.program.loadExercise(view, time));
         });
     }
 
@@ -54,35 +50,28 @@ export class ExerciseRun {
     private readonly onFrame = (time: number): void => {
         this.frameRequest = 0;
         if (!this.running) return;
-        this.program.frame(time, this.chained);
-        for (const button of this.clicks.splice(0)) {
-            if (button === 'Command1') this.program.command1Click(time);
-            else this.program.command2Click(time);
-        }
-        if (this.faulted()) return;
-        this.plan(time);
+        const clicks = this.clicks.splice(0).join(' ');
+        this.plan(time, this.program.frame(time, this.chained, clicks));
     };
 
-    private plan(frameTime: number): void {
-        const from = this.program.framesFromMs();
-        if (Number.isNaN(from)) return; // neither timer runs: only a click wakes it
-        if (from <= frameTime + this.program.framePeriodMs()) {
+    private plan(frameTime: number, sleepMs: number): void {
+        if (Number.isNaN(sleepMs)) {
+            const fault = this.program.fault();
+            if (fault !== '') {
+                this.stop();
+                this.onFault(fault);
+            }
+            return; // neither timer runs: only a click wakes it
+        }
+        if (sleepMs === 0) {
             this.ask(true);
             return;
         }
-        this.sleep = window.setTimeout(() => this.ask(false), from - performance.now());
+        this.sleep = window.setTimeout(() => this.ask(false), frameTime + sleepMs - performance.now());
     }
 
     private ask(chained: boolean): void {
         this.chained = chained;
         this.frameRequest = requestAnimationFrame(this.onFrame);
-    }
-
-    private faulted(): boolean {
-        const fault = this.program.fault();
-        if (fault === '') return false;
-        this.stop();
-        this.onFault(fault);
-        return true;
     }
 }

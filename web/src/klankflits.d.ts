@@ -1,6 +1,7 @@
-// The engine's WebAssembly module (web/bindings), as emscripten's glue exports it.
+// The core's WebAssembly module (web/bindings/program_binding.cpp), as
+// emscripten's glue exports it. Names and fields are the C++ ones.
 
-// The operations the engine performs on frm_werk's controls.
+// The operations the engine performs on frm_werk's controls (ExerciseView).
 export interface ExerciseViewCalls {
     setTxtStringCaption(syllable: string): void;
     setTxtStringVisible(visible: boolean): void;
@@ -9,39 +10,35 @@ export interface ExerciseViewCalls {
     setLabel3Caption(text: string): void;
 }
 
+// How the user's locale writes numbers (NumberSymbols).
 export interface NumberSymbols {
-    decimal: string;
-    group: string;
-    minus: string;
-    plus: string;
-    zero: string; // the locale's own digits start here (for the message's example)
+    decimal_point: string;
+    group_separator: string;
+    negative_sign: string;
+    positive_sign: string;
+    zero_digit: string; // the locale's own digits start here (for the message's example)
 }
 
-export interface BoxReading {
-    ok: boolean;
-    value: number;
-    message: string;
-}
+// Start: both boxes read, or the first that could not be and what to tell.
+export type StartOutcome = { ok: true } | { ok: false; box: string; message: string };
+
+// The names of the speed buttons, as the description has them.
+export type SpeedButton = 'Command1' | 'Command2';
 
 export interface Program {
-    intervalMs(): number;
-    speedStepMs(): number;
-    startExercise(view: ExerciseViewCalls, intervalMs: number, speedStepMs: number,
-                  frameMs: number): void;
+    txtStartText(): string;
+    txtSpeedText(): string;
+    start(txtStart: string, txtSpeed: string, symbols: NumberSymbols): StartOutcome;
+    // These two answer how many milliseconds after the frame to ask for frames
+    // again (0: the very next frame), NaN once the exercise has stopped.
+    loadExercise(view: ExerciseViewCalls, frameMs: number): number;
+    frame(frameMs: number, followsPrevious: boolean, clicks: string): number;
     endExercise(): void;
-    frame(frameMs: number, followsPrevious: boolean): boolean;
-    command1Click(frameMs: number): void;
-    command2Click(frameMs: number): void;
-    framesFromMs(): number;
-    framePeriodMs(): number;
-    fault(): string;
+    fault(): string; // the words for the user, once a fault has stopped the exercise
 }
 
 export interface KlankflitsModule {
-    Program: {
-        new (): Program;
-        readBox(typed: string, prompt: string, symbols: NumberSymbols): BoxReading;
-    };
+    Program: new () => Program;
 }
 
 declare const createKlankflits: () => Promise<KlankflitsModule>;

@@ -71,29 +71,23 @@ function run(page: Page, engine: KlankflitsModule): void {
         if (installed()) window.close();
     };
 
-    const fault = (what: string): void => {
+    const fault = (message: string): void => {
         awake.release();
-        page.tell(`Er ging iets mis in het programma: ${what}\n\nHet programma stopt nu.`, null);
+        page.tell(message, null);
         page.message.addEventListener('close', end, { once: true });
-    };
-
-    // One box: its number, or the message and null.
-    const read = (box: HTMLInputElement, prompt: string): number | null => {
-        const reading = engine.Program.readBox(box.value, prompt, numberSymbols(navigator.language));
-        if (reading.ok) return reading.value;
-        page.tell(reading.message, box);
-        return null;
     };
 
     const start = (): void => {
         if (exercise) return;
-        const intervalMs = read(page.txtStart, 'Geef start interval');
-        if (intervalMs === null) return;
-        const speedStepMs = read(page.txtSpeed, 'Geef versnelling');
-        if (speedStepMs === null) return;
+        const outcome = program.start(page.txtStart.value, page.txtSpeed.value,
+            numberSymbols(navigator.language));
+        if (!outcome.ok) {
+            page.tell(outcome.message, outcome.box === 'txt_start' ? page.txtStart : page.txtSpeed);
+            return;
+        }
         exercise = new ExerciseRun(program, fault);
         awake.keep();
-        exercise.start(exerciseView(page), intervalMs, speedStepMs, () => {
+        exercise.start(exerciseView(page), () => {
             page.show(page.frmWerk, exerciseTitle);
             page.exerciseExit.focus();
         });
@@ -110,8 +104,8 @@ function run(page: Page, engine: KlankflitsModule): void {
 
     // Load of frm_hoofd: the two defaults, or the link's texts.
     const link = new URLSearchParams(location.search);
-    page.txtSpeed.value = link.get(linkSpeedStep) ?? String(program.speedStepMs());
-    page.txtStart.value = link.get(linkInterval) ?? String(program.intervalMs());
+    page.txtSpeed.value = link.get(linkSpeedStep) ?? program.txtSpeedText();
+    page.txtStart.value = link.get(linkInterval) ?? program.txtStartText();
     if (link.get(linkFullScreen) === '1') fullScreenAtFirstGesture();
     page.show(page.frmHoofd, settingsTitle);
     page.txtStart.focus();

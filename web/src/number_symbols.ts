@@ -15,10 +15,10 @@ export function numberSymbols(locale: string): NumberSymbols {
     const plus = new Intl.NumberFormat(format.resolvedOptions().locale, { signDisplay: 'always' })
         .formatToParts(1);
     return {
-        decimal: part(parts, 'decimal') ?? '.',
-        group: part(parts, 'group') ?? '',
-        minus: part(parts, 'minusSign') ?? '-',
-        plus: part(plus, 'plusSign') ?? '+',
-        zero: part(format.formatToParts(0), 'integer') ?? '0',
+        decimal_point: part(parts, 'decimal') ?? '.',
+        group_separator: part(parts, 'group') ?? '',
+        negative_sign: part(parts, 'minusSign') ?? '-',
+        positive_sign: part(plus, 'plusSign') ?? '+',
+        zero_digit: part(format.formatToParts(0), 'integer') ?? '0',
     };
 }
