@@ -181,9 +181,9 @@ private:
 class TimedWindow : public ExerciseWindow
 {
 public:
-    TimedWindow(Module1& module, klankflits::TickSource* source)
+    TimedWindow(klankflits::Session& session, const Module1& module, klankflits::TickSource* source)
         : ExerciseWindow(
-              module, [] {}, nullptr, source),
+              session, [] {}, nullptr, source),
           pace_(module.state.interval_ms, module.state.speed_step_ms, module.state.elapsed_ms),
           syllable_(findChild<QLabel*>(QStringLiteral("txt_string"))),
           picture_(findChild<QLabel*>(QStringLiteral("Picture1")))
@@ -609,15 +609,21 @@ std::vector<Result> run(const Options& options, const std::vector<Source>& sourc
     TimerEventCounter counter;
     qApp->installEventFilter(&counter);
 
-    std::vector<std::unique_ptr<Module1>> modules;
+    // Each window's module and session, as Start leaves them.
+    struct Started {
+        Module1 module;
+        klankflits::Session session{module};
+        explicit Started(Module1 m) : module(std::move(m)) {}
+    };
+    std::vector<std::unique_ptr<Started>> modules;
     std::vector<std::unique_ptr<TimedWindow>> windows;
     std::vector<Clock::time_point> starts;
     for (const Source source : sources) {
-        auto& module =
-            modules.emplace_back(std::make_unique<Module1>(klankflits::testing::started_module(
+        auto& started =
+            modules.emplace_back(std::make_unique<Started>(klankflits::testing::started_module(
                 {options.seed, options.interval_ms, options.speed_step_ms})));
-        auto& window = windows.emplace_back(
-            std::make_unique<TimedWindow>(*module, bench::make_tick_source(source)));
+        auto& window = windows.emplace_back(std::make_unique<TimedWindow>(
+            started->session, started->module, bench::make_tick_source(source)));
         starts.push_back(Clock::now());
         window->begin(starts.back());
         if (options.size.isValid())

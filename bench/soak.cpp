@@ -48,9 +48,9 @@ using klankflits::Module1;
 class CountingWindow : public ExerciseWindow
 {
 public:
-    CountingWindow(Module1& module, Source source)
+    CountingWindow(klankflits::Session& session, Source source)
         : ExerciseWindow(
-              module, [] {}, nullptr, bench::make_tick_source(source)),
+              session, [] {}, nullptr, bench::make_tick_source(source)),
           picture_(findChild<QLabel*>(QStringLiteral("Picture1")))
     {
     }
@@ -131,7 +131,8 @@ int main(int argc, char** argv)
     std::fflush(stdout);
 
     Module1 module = klankflits::testing::started_module({seed, 0});
-    CountingWindow window(module, source);
+    klankflits::Session session(module);
+    CountingWindow window(session, source);
     window.show();
     auto* faster = window.findChild<QPushButton*>(QStringLiteral("Command1"));
     auto* slower = window.findChild<QPushButton*>(QStringLiteral("Command2"));

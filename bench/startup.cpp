@@ -21,6 +21,7 @@
 #include "engine/exercise_state.h"
 #include "gui/application.h"
 #include "gui/settings_window.h"
+#include "program/session.h"
 
 #include <QEvent>
 #include <QTimer>
@@ -51,8 +52,9 @@ int child(int argc, char** argv, Clock::time_point main_entered)
 {
     klankflits::Application app(argc, argv);
     klankflits::Module1 module;
-    klankflits::init_state(module);
-    klankflits::SettingsWindow settings(module, [] {});
+    klankflits::Session session(module);
+    session.start_up();
+    klankflits::SettingsWindow settings(session, [] {});
 
     // The first paint is the window coming up; the zero timer fires once the
     // event that painted it (and flushed it to the screen) is done.
