@@ -429,8 +429,8 @@ const std::string prompt_utf8 = prompt.toStdString();
 // the quote no longer than 40 code points and an ellipsis.
 void check_message(const NumberReading& reading, const std::string& typed, const LocaleCase& lc)
 {
-    const QByteArray bytes =
-        QByteArray::fromStdString(reading_problem_message(reading, prompt_utf8, typed, lc.symbols));
+    const QByteArray bytes = QByteArray::fromStdString(
+        reading_problem_message(reading, prompt_utf8, typed, lc.symbols, 2000));
     if (!is_well_formed_utf8(bytes))
         report_failure("message not well-formed UTF-8", typed, lc);
     const QString message = QString::fromUtf8(bytes);
@@ -509,7 +509,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // Whatever the prompt holds, the message is well-formed.
     const std::string message =
-        reading_problem_message({Problem::NotANumber}, raw, raw, source.symbols);
+        reading_problem_message({Problem::NotANumber}, raw, raw, source.symbols, 2000);
     if (!is_well_formed_utf8(QByteArray::fromStdString(message)))
         report_failure("message with this prompt not well-formed UTF-8", raw, source);
     return 0;

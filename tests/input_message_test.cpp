@@ -46,10 +46,11 @@ class ProblemMessage : public ::testing::TestWithParam<MessageCase>
 TEST_P(ProblemMessage, NamesTheBoxQuotesTheTextAndSaysWhatIsWrong)
 {
     const MessageCase& c = GetParam();
-    EXPECT_EQ(reading_problem_message(c.reading, c.prompt, c.typed, c.symbols),
-              c.problem +
-                  "\n\nVul een getal in, in milliseconden, bijvoorbeeld 2000. Een getal als " +
-                  c.two_and_a_half + " wordt afgerond op een heel getal.");
+    // Each box's example is a number that fits it.
+    const std::string example = c.prompt == "Geef versnelling" ? "100" : "2000";
+    EXPECT_EQ(reading_problem_message(c.reading, c.prompt, c.typed, c.symbols, std::stoi(example)),
+              c.problem + "\n\nVul een getal in, in milliseconden, bijvoorbeeld " + example +
+                  ". Een getal als " + c.two_and_a_half + " wordt afgerond op een heel getal.");
 }
 
 const NumberReading empty{Problem::Empty};

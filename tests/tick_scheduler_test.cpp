@@ -95,6 +95,7 @@ std::vector<Event> run_tick_by_tick(const Pace& s, const std::vector<Click>& cli
         for (; next_click < clicks.size() && clicks[next_click].at < w.now_ms + 10; ++next_click) {
             const auto& c = clicks[next_click];
             trace.push_back({press(w.sequencer, c), c.at, c.at});
+            collect(c.at); // the read-out the click writes
         }
     }
     return trace;
@@ -169,6 +170,7 @@ std::vector<Event> run_by_the_rule(const Pace& s, std::vector<Click>& clicks,
             const std::string click = press(w.sequencer, c);
             clock = std::max(clock, c.at);
             trace.push_back({click, clock, clock});
+            collect(clock, clock);
             continue;
         }
         if (due > s.length_ms)
@@ -269,6 +271,7 @@ struct ScheduledRun {
             scheduler.deliver(now);
             trace.push_back(
                 {press(engine.sequencer, c), ms_since_origin(now), ms_since_origin(now)});
+            collect(now);
             scheduler.replan();
             next = scheduler.wake(now);
         }

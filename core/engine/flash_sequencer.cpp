@@ -80,11 +80,14 @@ void FlashSequencer::timer2_tick()
     pick_syllable(module_, view_);
 }
 
+// A press shows its new interval in the read-out at once, so that it is seen
+// to have been taken; the next flash step writes it again.
 void FlashSequencer::command1_click()
 {
     auto& state = module_.state;
     state.speed_step_ms = button_step_ms;
     state.interval_ms = saturating_sub(state.interval_ms, button_step_ms);
+    view_.set_label1_caption(std::to_string(state.interval_ms));
 }
 
 void FlashSequencer::command2_click()
@@ -92,6 +95,7 @@ void FlashSequencer::command2_click()
     auto& state = module_.state;
     state.speed_step_ms = button_step_ms;
     state.interval_ms = saturating_add(state.interval_ms, button_step_ms);
+    view_.set_label1_caption(std::to_string(state.interval_ms));
 }
 
 std::int64_t FlashSequencer::ticks_until_next_step() const

@@ -32,6 +32,7 @@ public:
     std::int64_t ticks_until_next_step() const override;
     bool syllable_shown() const override;
 
+    // Each shows the new interval in Label1 at once.
     void command1_click(); // "versnel": speed up by 100 ms
     void command2_click(); // "vertraag": slow down by 100 ms
 

@@ -51,7 +51,8 @@ std::string two_and_a_half(const NumberSymbols& symbols)
 } // namespace
 
 std::string reading_problem_message(const NumberReading& reading, std::string_view prompt,
-                                    std::string_view typed_utf8, const NumberSymbols& symbols)
+                                    std::string_view typed_utf8, const NumberSymbols& symbols,
+                                    std::int32_t example_ms)
 {
     using Problem = NumberReading::Problem;
     std::string message = "Bij \"" + well_formed(prompt) + "\" staat ";
@@ -70,8 +71,9 @@ std::string reading_problem_message(const NumberReading& reading, std::string_vi
         message += quoted(typed_utf8) + ". Dat is geen getal.";
         break;
     }
-    return message + "\n\nVul een getal in, in milliseconden, bijvoorbeeld 2000. Een getal als " +
-           two_and_a_half(symbols) + " wordt afgerond op een heel getal.";
+    return message + "\n\nVul een getal in, in milliseconden, bijvoorbeeld " +
+           std::to_string(example_ms) + ". Een getal als " + two_and_a_half(symbols) +
+           " wordt afgerond op een heel getal.";
 }
 
 } // namespace klankflits

@@ -10,10 +10,13 @@ namespace
 {
 
 // A box of the settings window and the prompt it is asked with.
+// A box of the settings window: its prompt, and a number that fits it for
+// the message's example (its default).
 struct Box {
     std::string_view name;
     std::string_view prompt;
     std::string_view typed;
+    std::int32_t example_ms;
 };
 
 std::string_view prompt_of(std::string_view label)
@@ -41,14 +44,15 @@ std::string Session::txt_speed_text() const
 std::optional<BoxProblem> Session::start(std::string_view txt_start, std::string_view txt_speed,
                                          const NumberSymbols& symbols)
 {
-    const Box boxes[] = {{"txt_start", prompt_of("Label1"), txt_start},
-                         {"txt_speed", prompt_of("Label2"), txt_speed}};
+    const Box boxes[] = {{"txt_start", prompt_of("Label1"), txt_start, default_interval_ms},
+                         {"txt_speed", prompt_of("Label2"), txt_speed, default_speed_step_ms}};
     std::int32_t values[2] = {};
     for (std::size_t i = 0; i < 2; ++i) {
         const NumberReading reading = read_whole_number(boxes[i].typed, symbols);
         if (!reading.ok())
-            return BoxProblem{boxes[i].name, reading_problem_message(reading, boxes[i].prompt,
-                                                                     boxes[i].typed, symbols)};
+            return BoxProblem{boxes[i].name,
+                              reading_problem_message(reading, boxes[i].prompt, boxes[i].typed,
+                                                      symbols, boxes[i].example_ms)};
         values[i] = reading.value;
     }
     module_.state.interval_ms = values[0];

@@ -638,10 +638,12 @@ void ExerciseWindowTest::speed_buttons_move_the_interval()
     QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
     QCOMPARE(module.state.interval_ms, 1900);
     QCOMPARE(module.state.speed_step_ms, 100);
+    QCOMPARE(control<QLabel>("Label1")->text(), QStringLiteral("1900")); // at once
     QTest::mouseClick(control<QPushButton>("Command2"), Qt::LeftButton);
     QTest::mouseClick(control<QPushButton>("Command2"), Qt::LeftButton);
     QCOMPARE(module.state.interval_ms, 2100);
-    QVERIFY(control<QLabel>("Label1")->text().isEmpty()); // shown from the next step on
+    QCOMPARE(control<QLabel>("Label1")->text(), QStringLiteral("2100"));
+    QVERIFY(control<QLabel>("Label3")->text().isEmpty()); // the series from the next step on
 }
 
 void ExerciseWindowTest::escape_does_nothing()

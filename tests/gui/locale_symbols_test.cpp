@@ -108,7 +108,7 @@ void LocaleSymbolsTest::message_example_is_qlocales_two_and_a_half()
     QFETCH(QString, locale);
     const QLocale qlocale(locale);
     const QString message = QString::fromStdString(reading_problem_message(
-        {Problem::Empty}, "Geef start interval", "", number_symbols(qlocale)));
+        {Problem::Empty}, "Geef start interval", "", number_symbols(qlocale), 2000));
     const QString example = qlocale.toString(2.5);
     QVERIFY2(message.endsWith(" als " + example + " wordt afgerond op een heel getal."),
              qPrintable(message + " / " + example));

@@ -58,8 +58,21 @@ function installed(): boolean {
     );
 }
 
+// "Opnieuw beginnen" opens the page again with the link's own parameters, and
+// nothing else: what a pupil was given to start with.
+function startAgainLink(link: URLSearchParams): string {
+    const kept = new URLSearchParams();
+    for (const name of [linkInterval, linkSpeedStep, linkFullScreen]) {
+        const value = link.get(name);
+        if (value !== null) kept.set(name, value);
+    }
+    const query = kept.toString();
+    return query === '' ? './' : `./?${query}`;
+}
+
 function run(page: Page, engine: KlankflitsModule): void {
     const program = new engine.Program();
+    const link = new URLSearchParams(location.search);
     const awake = new ScreenAwake();
     let exercise: ExerciseRun | null = null;
 
@@ -67,6 +80,7 @@ function run(page: Page, engine: KlankflitsModule): void {
         exercise?.stop();
         exercise = null;
         awake.release();
+        page.ended.querySelector('a')?.setAttribute('href', startAgainLink(link));
         page.show(page.ended, endedTitle);
         if (installed()) window.close();
     };
@@ -103,7 +117,6 @@ function run(page: Page, engine: KlankflitsModule): void {
         ?.addEventListener('click', () => page.message.close());
 
     // Load of frm_hoofd: the two defaults, or the link's texts.
-    const link = new URLSearchParams(location.search);
     page.txtSpeed.value = link.get(linkSpeedStep) ?? program.txtSpeedText();
     page.txtStart.value = link.get(linkInterval) ?? program.txtStartText();
     if (link.get(linkFullScreen) === '1') fullScreenAtFirstGesture();

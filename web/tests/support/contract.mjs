@@ -80,7 +80,8 @@ export function problemMessage(problem, prompt, typed, decimalPoint = '.') {
     }
     return (
         first +
-        '\n\nVul een getal in, in milliseconden, bijvoorbeeld 2000. Een getal als ' +
+        `\n\nVul een getal in, in milliseconden, bijvoorbeeld ${prompt === SPEED_PROMPT ? 100 : 2000}. ` +
+        'Een getal als ' +
         `2${decimalPoint}5 wordt afgerond op een heel getal.`
     );
 }
