@@ -9,9 +9,8 @@ namespace klankflits
 namespace
 {
 
-// A box of the settings window and the prompt it is asked with.
-// A box of the settings window: its prompt, and a number that fits it for
-// the message's example (its default).
+// A box of the settings window: the prompt it is asked with, and a number
+// that fits it for the message's example (its default).
 struct Box {
     std::string_view name;
     std::string_view prompt;
