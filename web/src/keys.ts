@@ -2,15 +2,28 @@
 // controls, Space presses the focused button (the browser's own), Enter and
 // Esc press nothing, F11 full screen.
 
+import { description, windowNamed } from './description.js';
 import type { Page } from './page.js';
 import { fullScreenAvailable, toggleFullScreen } from './screen.js';
 
-const accessKeys: Readonly<Record<string, string>> = { KeyS: 'cmd_start', KeyE: 'cmd_exit' };
+// The key's code ("KeyS") to the name of the button with that access key.
+const accessKeys = new Map<string, string>(
+    description.windows.flatMap((window) =>
+        window.controls
+            .filter((control) => /^[A-Z]$/.test(control.accessKey))
+            .map((control): [string, string] => [`Key${control.accessKey}`, control.name]),
+    ),
+);
 
+// The view's controls that take the focus, in its window's tab order.
 function focusables(view: HTMLElement): HTMLElement[] {
-    return Array.from(view.querySelectorAll<HTMLElement>('button, input')).filter(
-        (element) => !element.hidden && element.tabIndex >= 0,
-    );
+    return windowNamed(view.id)
+        .controls.filter((control) => description.takesFocus[control.kind])
+        .map((control) => view.querySelector<HTMLElement>(`[data-control="${control.name}"]`))
+        .filter(
+            (element): element is HTMLElement =>
+                element !== null && !element.hidden && element.tabIndex >= 0,
+        );
 }
 
 export function bindKeys(page: Page): void {
@@ -26,7 +39,7 @@ export function bindKeys(page: Page): void {
             const view = page.shownView();
             if (!view) return;
             if (event.altKey && !event.ctrlKey && !event.metaKey) {
-                const name = accessKeys[event.code];
+                const name = accessKeys.get(event.code);
                 const button = name
                     ? view.querySelector<HTMLButtonElement>(`[data-control="${name}"]`)
                     : null;

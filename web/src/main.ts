@@ -7,9 +7,11 @@ import createKlankflits from './klankflits.js';
 import type { ExerciseViewCalls, KlankflitsModule } from './klankflits.js';
 import { ExerciseRun } from './exercise_run.js';
 import { bindKeys } from './keys.js';
-import { exerciseLayout, fitToViewport, placeControls, settingsLayout } from './layout.js';
+import { description, windowNamed } from './description.js';
+import { fitToViewport, placeControls } from './layout.js';
 import { numberSymbols } from './number_symbols.js';
 import { Page } from './page.js';
+import { buildViews } from './views.js';
 import {
     ScreenAwake,
     fullScreenAtFirstGesture,
@@ -17,22 +19,24 @@ import {
     toggleFullScreen,
 } from './screen.js';
 
-const settingsTitle = 'Form1';
-const exerciseTitle = 'ZVK van CCV-structuren';
-const endedTitle = 'Klankflits';
+const settingsWindow = windowNamed('frm_hoofd');
+const exerciseWindow = windowNamed('frm_werk');
+const settingsTitle = settingsWindow.caption;
+const exerciseTitle = exerciseWindow.caption;
+const endedTitle = description.program;
 
 // The link's parameters: the two boxes' texts, and full screen.
 const linkInterval = 'interval';
 const linkSpeedStep = 'versnelling';
 const linkFullScreen = 'volledig-scherm';
 
-function layOut(page: Page): void {
+function layOut(page: Page, engine: KlankflitsModule): void {
     const fit = (): void => {
-        fitToViewport(page.frmHoofd, settingsLayout);
-        fitToViewport(page.frmWerk, exerciseLayout);
+        fitToViewport(page.frmHoofd, settingsWindow, engine.fitAndCentre);
+        fitToViewport(page.frmWerk, exerciseWindow, engine.fitAndCentre);
     };
-    placeControls(page.frmHoofd, settingsLayout);
-    placeControls(page.frmWerk, exerciseLayout);
+    placeControls(page.frmHoofd, settingsWindow);
+    placeControls(page.frmWerk, exerciseWindow);
     fit();
     window.addEventListener('resize', fit);
 }
@@ -157,23 +161,27 @@ function offline(): void {
 }
 
 async function boot(): Promise<void> {
+    buildViews();
     const page = new Page();
-    layOut(page);
     bindKeys(page);
     keepStill(page);
     touchScreenButton(page);
-    run(page, await createKlankflits());
+    // The views stay hidden until the module is there to fit them.
+    const engine = await createKlankflits();
+    layOut(page, engine);
+    run(page, engine);
     offline();
 }
 
 // A browser that cannot load the engine (no WebAssembly, or one that refuses it
 // under the page's policy) gets a plain sentence instead of an empty page.
-function cannotStart(): void {
+function cannotStart(cause: unknown): void {
+    console.error(`${description.program} could not start:`, cause);
     const sentence = document.createElement('p');
     sentence.className = 'no-script';
     sentence.textContent =
-        'Klankflits kan in deze browser niet starten. Gebruik een recente versie van Chrome, ' +
-        'Edge, Safari of Firefox.';
+        `${description.program} kan in deze browser niet starten. Gebruik een recente versie ` +
+        'van Chrome, Edge, Safari of Firefox.';
     document.body.replaceChildren(sentence);
     document.title = endedTitle;
 }

@@ -1,11 +1,16 @@
 // Writes the whole static site into one folder: the page, its style, the
 // bundled TypeScript, the engine's WebAssembly module, the pause picture, the
 // icons, the manifest and the service worker with the list of every file.
+// The windows' description (the wasm build's describe_windows.js) goes into
+// the bundle and, for the page's tests, into description.json beside OUT_DIR.
 //
 //   node tools/build_site.mjs WASM_DIR OUT_DIR
 
+import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
-import { copyFileSync, mkdirSync, readdirSync, readFileSync, rmSync, statSync } from 'node:fs';
+import {
+    copyFileSync, mkdirSync, readdirSync, readFileSync, rmSync, statSync, writeFileSync,
+} from 'node:fs';
 import { dirname, join, relative, sep } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import * as esbuild from 'esbuild';
@@ -28,6 +33,29 @@ if (!page.includes(`content="${contentSecurityPolicy}"`)) {
     process.exit(1);
 }
 
+const descriptionJson = execFileSync(process.execPath, [join(wasmDir, 'describe_windows.js')], {
+    encoding: 'utf8',
+});
+const description = JSON.parse(descriptionJson);
+writeFileSync(join(out, '..', 'description.json'), descriptionJson);
+
+// The page's own words from the description: titled as the settings window
+// before the module runs, its message box titled with the program's name.
+const escapeHtml = (text) =>
+    text.replace(/[&<>"]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' })[c]);
+let built = page;
+for (const [empty, text] of [
+    ['<title></title>', description.windows.find((w) => w.name === 'frm_hoofd').caption],
+    ['<h1 id="message-title"></h1>', description.program],
+]) {
+    if (!built.includes(empty)) {
+        console.error(`static/index.html has no ${empty} to fill`);
+        process.exit(1);
+    }
+    built = built.replace(empty, () => empty.replace('></', () => `>${escapeHtml(text)}</`));
+}
+writeFileSync(join(out, 'index.html'), built);
+
 // Safari 15 is the oldest the iPads of a school may still run.
 const target = ['es2020', 'chrome90', 'safari15', 'firefox90'];
 await esbuild.build({
@@ -38,11 +66,11 @@ await esbuild.build({
     target,
     minify: true,
     external: ['./klankflits.js'],
+    define: { WINDOW_DESCRIPTION: JSON.stringify(description) },
     logLevel: 'warning',
 });
 
 const copies = [
-    [join(web, 'static/index.html'), 'index.html'],
     [join(web, 'static/style.css'), 'style.css'],
     [join(web, 'static/manifest.webmanifest'), 'manifest.webmanifest'],
     [join(wasmDir, 'klankflits.wasm'), 'klankflits.wasm'],

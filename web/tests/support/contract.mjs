@@ -1,49 +1,62 @@
 // What the page must show: the two windows' captions, layout rectangles (twips)
 // and tab order, and the settings window's messages, as the desktop has them.
+// The windows are the core's own description, as the site's build wrote it
+// (build-web/description.json, or KLANKFLITS_DESCRIPTION).
 
-export const TWIPS_PER_PX = 15;
+import { readFileSync } from 'node:fs';
+import { resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
 
-export const SETTINGS = {
-    id: 'frm_hoofd',
-    title: 'Form1',
-    width: 5535 / TWIPS_PER_PX, // 369
-    height: 2880 / TWIPS_PER_PX, // 192
-    controls: [
-        { name: 'Label1', text: 'Geef start interval', rect: [240, 360, 1600, 255] },
-        { name: 'txt_start', rect: [2040, 360, 1575, 285] },
-        { name: 'Label2', text: 'Geef versnelling', rect: [240, 960, 1600, 255] },
-        { name: 'txt_speed', rect: [2040, 960, 1575, 285] },
-        { name: 'Label3', text: 'Mili seconden', rect: [3840, 360, 1215, 255] },
-        { name: 'Label4', text: 'Mili seconden', rect: [3840, 960, 1215, 255] },
-        { name: 'cmd_start', text: 'Start', accessKey: 'S', rect: [240, 2160, 1695, 495] },
-        { name: 'cmd_exit', text: 'Einde', accessKey: 'E', rect: [3600, 2160, 1695, 495] },
-    ],
-    tabOrder: ['txt_start', 'txt_speed', 'cmd_start', 'cmd_exit'],
-};
+const REPO = resolve(fileURLToPath(new URL('../../..', import.meta.url)));
+const DESCRIPTION_FILE = resolve(process.env.KLANKFLITS_DESCRIPTION ?? `${REPO}/build-web/description.json`);
+export const DESCRIPTION = JSON.parse(readFileSync(DESCRIPTION_FILE, 'utf8'));
 
-export const EXERCISE = {
-    id: 'frm_werk',
-    title: 'ZVK van CCV-structuren',
-    width: 15240 / TWIPS_PER_PX, // 1016
-    height: 11010 / TWIPS_PER_PX, // 734
-    controls: [
-        { name: 'cmd_exit', text: 'Einde', accessKey: 'E', rect: [11400, 9120, 1695, 495] },
-        { name: 'txt_string', rect: [5280, 4320, 3375, 1455] },
-        { name: 'Label1', rect: [14280, 9840, 735, 255] },
-        { name: 'Label3', rect: [14280, 9240, 735, 255] },
-        { name: 'Picture1', rect: [5760, 4200, 2295, 1695] },
-        { name: 'Label4', text: 'reeks', rect: [13440, 9240, 495, 255] },
-        { name: 'Label5', text: 'tijd', rect: [13560, 9840, 375, 255] },
-        { name: 'Command1', lines: ['versnel', '100 msec'], rect: [13560, 8280, 1215, 495] },
-        { name: 'Command2', lines: ['vertraag', '100 msec'], rect: [13560, 7560, 1215, 495] },
-    ],
-    tabOrder: ['cmd_exit', 'Command1', 'Command2'],
-};
+export const TWIPS_PER_PX = DESCRIPTION.twipsPerPixel;
+
+function windowNamed(name) {
+    const found = DESCRIPTION.windows.find((w) => w.name === name);
+    if (!found) throw new Error(`${DESCRIPTION_FILE} has no window ${name}`);
+    return found;
+}
+
+// A control as the cases check it: its drawn text (or its two lines), its
+// access key, its rectangle in twips.
+function expected(control) {
+    const { left, top, width, height } = control.place;
+    const out = { name: control.name, rect: [left, top, width, height] };
+    if (control.twoLines) out.lines = control.lines;
+    else if (control.caption) out.text = control.caption.replace('&', '');
+    if (control.accessKey) out.accessKey = control.accessKey;
+    return out;
+}
+
+function layout(name) {
+    const described = windowNamed(name);
+    return {
+        id: described.name,
+        title: described.caption,
+        width: described.client.width / TWIPS_PER_PX,
+        height: described.client.height / TWIPS_PER_PX,
+        controls: described.controls.map(expected),
+        tabOrder: described.controls.filter((c) => DESCRIPTION.takesFocus[c.kind]).map((c) => c.name),
+    };
+}
+
+export const SETTINGS = layout('frm_hoofd');
+export const EXERCISE = layout('frm_werk');
+
+// A box's prompt: the label just before it.
+function promptOf(box) {
+    const controls = windowNamed('frm_hoofd').controls;
+    const before = controls[controls.findIndex((c) => c.name === box) - 1];
+    if (before?.kind !== 'label') throw new Error(`${box} has no label before it`);
+    return before.caption;
+}
 
 export const DEFAULT_INTERVAL = '2000';
 export const DEFAULT_SPEED_STEP = '100';
-export const START_PROMPT = 'Geef start interval';
-export const SPEED_PROMPT = 'Geef versnelling';
+export const START_PROMPT = promptOf('txt_start');
+export const SPEED_PROMPT = promptOf('txt_speed');
 
 // The exercise's constants, in milliseconds.
 export const SHORT_PAUSE_MS = 3500;

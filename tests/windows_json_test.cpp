@@ -1,0 +1,121 @@
+#include "description/windows_json.h"
+
+#include "program/windows.h"
+#include "support/named_case.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace klankflits
+{
+namespace
+{
+
+using testing::PrintTo;
+
+struct StringCase {
+    const char* name;
+    std::string text;
+    std::string json;
+};
+
+class JsonString : public ::testing::TestWithParam<StringCase>
+{
+};
+
+TEST_P(JsonString, IsQuotedAndEscaped)
+{
+    EXPECT_EQ(json_string(GetParam().text), GetParam().json);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, JsonString,
+    ::testing::Values(StringCase{"plain", "Form1", "\"Form1\""}, StringCase{"empty", "", "\"\""},
+                      StringCase{"access_key_and_blanks", "&Start  x", "\"&Start  x\""},
+                      StringCase{"quote", "a\"b", "\"a\\\"b\""},
+                      StringCase{"backslash", "a\\b", "\"a\\\\b\""},
+                      StringCase{"line_break", "a\nb", "\"a\\u000ab\""},
+                      StringCase{"control_character", std::string("a\x01"), "\"a\\u0001\""},
+                      StringCase{"utf8_as_is", "\xc3\xa9", "\"\xc3\xa9\""}),
+    testing::case_name);
+
+// Braces and brackets outside strings pair up, and every string ends.
+bool well_nested(const std::string& json)
+{
+    std::string open;
+    bool in_string = false;
+    for (std::size_t i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (in_string) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                in_string = false;
+        } else if (c == '"') {
+            in_string = true;
+        } else if (c == '{' || c == '[') {
+            open += c;
+        } else if (c == '}' || c == ']') {
+            if (open.empty() || open.back() != (c == '}' ? '{' : '['))
+                return false;
+            open.pop_back();
+        }
+    }
+    return !in_string && open.empty();
+}
+
+TEST(WindowsJson, IsOneWellNestedObject)
+{
+    const std::string json = windows_json();
+    ASSERT_FALSE(json.empty());
+    EXPECT_EQ(json.front(), '{');
+    EXPECT_EQ(json.back(), '}');
+    EXPECT_TRUE(well_nested(json));
+}
+
+TEST(WindowsJson, HasTheRulesBesideTheWindows)
+{
+    const std::string json = windows_json();
+    for (const char* part :
+         {"\"program\":\"Klankflits\"", "\"twipsPerPixel\":15,",
+          "\"takesFocus\":{\"label\":false,\"text_box\":true,\"push_button\":true,"
+          "\"picture_box\":false}",
+          "\"bold\":true,\"points\":24}", "\"readOutsLeftmost\":13980,"})
+        EXPECT_NE(json.find(part), std::string::npos) << part;
+}
+
+// Each window's controls appear in its tab order, after the window's caption.
+TEST(WindowsJson, ListsEveryControlInTabOrder)
+{
+    const std::string json = windows_json();
+    std::size_t at = 0;
+    for (const WindowDescription* window : {&settings_window(), &exercise_window()}) {
+        at = json.find("\"caption\":" + json_string(window->caption), at);
+        ASSERT_NE(at, std::string::npos) << window->name;
+        for (const ControlDescription& control : window->controls) {
+            at = json.find("{\"name\":" + json_string(control.name) + ",\"kind\":", at);
+            ASSERT_NE(at, std::string::npos) << window->name << " " << control.name;
+        }
+    }
+}
+
+TEST(WindowsJson, GivesAccessKeysAndTwoLines)
+{
+    const std::string json = windows_json();
+    EXPECT_NE(json.find("\"caption\":\"&Start\",\"accessKey\":\"S\","), std::string::npos);
+    EXPECT_NE(json.find("\"name\":\"Label1\",\"kind\":\"label\",\"caption\":\"Geef start "
+                        "interval\",\"accessKey\":\"\","),
+              std::string::npos);
+    EXPECT_NE(json.find("\"twoLines\":true,\"lines\":[\"versnel\",\"100 msec\"]}"),
+              std::string::npos);
+    EXPECT_NE(json.find("\"twoLines\":true,\"lines\":[\"vertraag\",\"100 msec\"]}"),
+              std::string::npos);
+    EXPECT_NE(json.find("\"name\":\"txt_string\",\"kind\":\"label\",\"caption\":\"\","
+                        "\"accessKey\":\"\",\"place\":{\"left\":5280,\"top\":4320,\"width\":"
+                        "3375,\"height\":1455},\"font\":\"syllable\",\"shownAtLoad\":false"),
+              std::string::npos);
+}
+
+} // namespace
+} // namespace klankflits

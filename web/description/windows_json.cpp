@@ -1,0 +1,142 @@
+#include "description/windows_json.h"
+
+#include "program/layout.h"
+#include "program/texts.h"
+#include "program/windows.h"
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+namespace klankflits
+{
+
+namespace
+{
+
+constexpr std::array all_kinds{ControlKind::label, ControlKind::text_box, ControlKind::push_button,
+                               ControlKind::picture_box};
+
+std::string kind_name(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::label:
+        return "label";
+    case ControlKind::text_box:
+        return "text_box";
+    case ControlKind::push_button:
+        return "push_button";
+    case ControlKind::picture_box:
+        return "picture_box";
+    }
+    return "unknown";
+}
+
+std::string font_name(FontRole font)
+{
+    return font == FontRole::syllable ? "syllable" : "window";
+}
+
+std::string boolean(bool value)
+{
+    return value ? "true" : "false";
+}
+
+std::string place(const TwipsRect& rect)
+{
+    return "{\"left\":" + std::to_string(rect.left) + ",\"top\":" + std::to_string(rect.top) +
+           ",\"width\":" + std::to_string(rect.width) +
+           ",\"height\":" + std::to_string(rect.height) + "}";
+}
+
+// The access key and the two lines come from the core's own rules, so that
+// the page does not split a caption on its own.
+std::string control(const ControlDescription& each)
+{
+    const char key = access_key(each.caption);
+    std::string out =
+        "{\"name\":" + json_string(each.name) + ",\"kind\":" + json_string(kind_name(each.kind)) +
+        ",\"caption\":" + json_string(each.caption) +
+        ",\"accessKey\":" + json_string(key ? std::string(1, key) : std::string()) +
+        ",\"place\":" + place(each.place) + ",\"font\":" + json_string(font_name(each.font)) +
+        ",\"shownAtLoad\":" + boolean(each.shown_at_load) +
+        ",\"twoLines\":" + boolean(each.two_lines);
+    if (each.two_lines) {
+        const CaptionLines lines = caption_lines(drawn_caption(each.caption));
+        out += ",\"lines\":[" + json_string(lines.first) + "," + json_string(lines.second) + "]";
+    }
+    return out + "}";
+}
+
+std::string window(const WindowDescription& described)
+{
+    std::string out = "{\"name\":" + json_string(described.name) +
+                      ",\"caption\":" + json_string(described.caption) +
+                      ",\"client\":{\"width\":" + std::to_string(described.client.width) +
+                      ",\"height\":" + std::to_string(described.client.height) + "},\"controls\":[";
+    const char* separator = "";
+    for (const ControlDescription& each : described.controls) {
+        out += separator + control(each);
+        separator = ",";
+    }
+    return out + "]}";
+}
+
+std::string syllable()
+{
+    const FontDescription& font = syllable_font();
+    std::string out = "{\"families\":[";
+    const char* separator = "";
+    for (std::string_view family : font.families) {
+        out += separator + json_string(family);
+        separator = ",";
+    }
+    return out + "],\"bold\":" + boolean(font.bold) + ",\"points\":" + std::to_string(font.points) +
+           "}";
+}
+
+std::string number(double value)
+{
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "%.17g", value);
+    return text.data();
+}
+
+} // namespace
+
+std::string json_string(std::string_view text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            std::array<char, 8> escaped{};
+            std::snprintf(escaped.data(), escaped.size(), "\\u%04x", byte);
+            out += escaped.data();
+        } else {
+            out += c; // UTF-8 passes through as it is
+        }
+    }
+    return out + "\"";
+}
+
+std::string windows_json()
+{
+    std::string focus = "{";
+    const char* separator = "";
+    for (ControlKind kind : all_kinds) {
+        focus += separator + json_string(kind_name(kind)) + ":" + boolean(takes_focus(kind));
+        separator = ",";
+    }
+    focus += "}";
+    return "{\"program\":" + json_string(program_name) +
+           ",\"twipsPerPixel\":" + number(twips_per_pixel) + ",\"takesFocus\":" + focus +
+           ",\"syllableFont\":" + syllable() +
+           ",\"readOutsLeftmost\":" + std::to_string(read_outs_leftmost_twips) + ",\"windows\":[" +
+           window(settings_window()) + "," + window(exercise_window()) + "]}";
+}
+
+} // namespace klankflits

@@ -1,0 +1,59 @@
+// The two windows as the core describes them (web/description): the site's
+// build bundles the document in as WINDOW_DESCRIPTION, so the first view needs
+// no request for it. Places are in twips.
+
+export type ControlKind = 'label' | 'text_box' | 'push_button' | 'picture_box';
+
+export interface TwipsRect {
+    readonly left: number;
+    readonly top: number;
+    readonly width: number;
+    readonly height: number;
+}
+
+export interface ControlDescription {
+    readonly name: string;
+    readonly kind: ControlKind;
+    readonly caption: string; // "&" before the access key
+    readonly accessKey: string; // upper case, or empty
+    readonly place: TwipsRect;
+    readonly font: 'window' | 'syllable';
+    readonly shownAtLoad: boolean;
+    readonly twoLines: boolean;
+    readonly lines?: readonly [string, string];
+}
+
+export interface WindowDescription {
+    readonly name: string;
+    readonly caption: string;
+    readonly client: { readonly width: number; readonly height: number };
+    readonly controls: readonly ControlDescription[]; // in tab order
+}
+
+export interface Description {
+    readonly program: string;
+    readonly twipsPerPixel: number;
+    readonly takesFocus: Readonly<Record<ControlKind, boolean>>;
+    readonly syllableFont: {
+        readonly families: readonly string[];
+        readonly bold: boolean;
+        readonly points: number;
+    };
+    readonly readOutsLeftmost: number;
+    readonly windows: readonly WindowDescription[];
+}
+
+declare const WINDOW_DESCRIPTION: Description;
+export const description: Description = WINDOW_DESCRIPTION;
+
+export function windowNamed(name: string): WindowDescription {
+    const found = description.windows.find((each) => each.name === name);
+    if (!found) throw new Error(`no window ${name} in the description`);
+    return found;
+}
+
+export function controlNamed(window: WindowDescription, name: string): ControlDescription {
+    const found = window.controls.find((each) => each.name === name);
+    if (!found) throw new Error(`${window.name} has no control ${name}`);
+    return found;
+}
