@@ -18,7 +18,8 @@ struct CommandLine {
 void answer_help_and_version(int argc, char** argv);
 
 // Reads what is left once the application object has taken Qt's own options;
-// an option the program does not know ends it with a message and status 1.
+// a wrong option, a value after an option that takes none or a stray word ends
+// the program with a message in Dutch and English and exit status 2.
 CommandLine read_command_line(const QCoreApplication& app);
 
 } // namespace klankflits
