@@ -1,9 +1,10 @@
 #include "engine/exercise_state.h"
+#include "events/fault_report.h"
 #include "gui/application.h"
 #include "gui/command_line.h"
+#include "gui/font_check.h"
 #include "gui/qt_messages.h"
 #include "gui/settings_window.h"
-#include "events/fault_report.h"
 
 int main(int argc, char** argv)
 {
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     klankflits::Application app(argc, argv);
     qt_messages.started();
     const klankflits::CommandLine command_line = klankflits::read_command_line(app);
+    klankflits::warn_without_fonts();
     klankflits::run_guarded([&] {
         klankflits::Module1 module;
         klankflits::start_up(module, klankflits::end_program_at_once(), command_line.opening);

@@ -3,7 +3,7 @@
 # without a display, what the window system receives from its windows (titles,
 # window types, boxes), and how the real end button ends it.
 #
-#   program_test.sh no_display|dead_display|options|desktop PROGRAM
+#   program_test.sh no_display|dead_display|options|no_fonts|desktop PROGRAM
 #
 # "desktop" runs the program on a virtual X display with a window manager
 # (Xvfb, openbox; xprop and xdotool read and drive it); without those tools it
@@ -91,9 +91,31 @@ ROWS
     grep -q -- "--volledig-scherm" "$work/stdout" || fail "-platform offscreen --help: no help"
     exit 0
     ;;
+no_fonts)
+    # A fontconfig that finds no font at all: one warning in both languages,
+    # and the program goes on (it is ended here once the warning is out).
+    mkdir "$work/cache"
+    printf '<?xml version="1.0"?>\n<fontconfig><cachedir>%s</cachedir></fontconfig>\n' \
+        "$work/cache" >"$work/fonts.conf"
+    FONTCONFIG_FILE="$work/fonts.conf" QT_QPA_PLATFORM=offscreen "$program" \
+        >"$work/stdout" 2>"$work/stderr" &
+    program_pid=$!
+    pids+=($program_pid)
+    for _ in $(seq 100); do
+        grep -q "no font" "$work/stderr" && break
+        kill -0 "$program_pid" 2>/dev/null || fail "the program ended without fonts"
+        sleep 0.1
+    done
+    grep -q "no font" "$work/stderr" || fail "no warning without fonts"
+    kill -0 "$program_pid" 2>/dev/null || fail "the program ended after the warning"
+    grep -q "geen enkel lettertype" "$work/stderr" || fail "no Dutch words"
+    [ "$(grep -c "no font" "$work/stderr")" = 1 ] || fail "the warning more than once"
+    echo "without fonts: $(head -n 1 "$work/stderr")"
+    exit 0
+    ;;
 desktop) ;;
 *)
-    echo "usage: program_test.sh no_display|dead_display|options|desktop PROGRAM" >&2
+    echo "usage: program_test.sh no_display|dead_display|options|no_fonts|desktop PROGRAM" >&2
     exit 2
     ;;
 esac
