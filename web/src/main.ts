@@ -150,6 +150,8 @@ function offline(): void {
 }
 
 async function boot(): Promise<void> {
+    // The page runs, so it was not refused as a file: no need for a web server.
+    document.getElementById('needs-server')?.remove();
     const page = new Page();
     layOut(page);
     bindKeys(page);
