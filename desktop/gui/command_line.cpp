@@ -8,7 +8,6 @@
 #include <QStringList>
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace klankflits
 {
@@ -67,14 +66,14 @@ void answer_help_and_version(int argc, char** argv)
     answer.process({arguments.constFirst(), QString::fromLatin1(asked)});
 }
 
-CommandLine read_command_line(const QCoreApplication& app)
+std::optional<CommandLine> read_command_line(const QCoreApplication& app)
 {
     QCommandLineParser parser;
     const KnownOptions known = describe(parser);
     const QString fault = argument_fault(app.arguments(), known);
     if (!fault.isEmpty()) {
         std::fputs(fault.toLocal8Bit().constData(), stderr);
-        std::exit(2);
+        return std::nullopt;
     }
     parser.parse(app.arguments());
     CommandLine command_line;
