@@ -1,9 +1,13 @@
 #include "gui/command_line.h"
 
+#include "gui/argument_check.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QStringList>
+
+#include <cstdio>
 
 namespace klankflits
 {
@@ -17,14 +21,21 @@ const QCommandLineOption full_screen_option(
                    "heen en terug, Esc verlaat het volledige scherm. / Shows the exercise full "
                    "screen, e.g. on a classroom board. F11 switches, Esc leaves full screen."));
 
-void describe(QCommandLineParser& parser)
+// Describes the options to `parser` and returns their names.
+KnownOptions describe(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(
         QStringLiteral("Klankflits: een flitsoefening voor snel lezen met klankgroepen als "
                        "blaa en schui.\nA flash exercise for fast reading of Dutch syllables."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    // Qt's help option has a long name of its own that it does not hand back.
+    QStringList names{QStringLiteral("help-all")};
+    names << parser.addHelpOption().names() << parser.addVersionOption().names();
     parser.addOption(full_screen_option);
+    names << full_screen_option.names();
+    KnownOptions known;
+    for (const QString& name : names)
+        (name.size() == 1 ? known.short_names : known.long_names) << name;
+    return known;
 }
 
 } // namespace
@@ -40,22 +51,31 @@ void answer_help_and_version(int argc, char** argv)
     describe(parser);
     // Unknown options are not refused yet: they may be Qt's own.
     parser.parse(arguments);
-    if (!parser.isSet(QStringLiteral("help")) && !parser.isSet(QStringLiteral("help-all")) &&
-        !parser.isSet(QStringLiteral("version")))
+    const char* asked = parser.isSet(QStringLiteral("help-all"))  ? "--help-all"
+                        : parser.isSet(QStringLiteral("help"))    ? "--help"
+                        : parser.isSet(QStringLiteral("version")) ? "--version"
+                                                                  : nullptr;
+    if (!asked)
         return;
     // A core application, which needs no screen, names the program in the
-    // usage line; answering ends the program.
+    // usage line; answering ends the program. Only the question is handed
+    // on, so that Qt's own options beside it raise no error.
     QCoreApplication app(argc, argv);
     QCommandLineParser answer;
     describe(answer);
-    answer.process(app);
+    answer.process({arguments.constFirst(), QString::fromLatin1(asked)});
 }
 
-CommandLine read_command_line(const QCoreApplication& app)
+std::optional<CommandLine> read_command_line(const QCoreApplication& app)
 {
     QCommandLineParser parser;
-    describe(parser);
-    parser.process(app);
+    const KnownOptions known = describe(parser);
+    const QString fault = argument_fault(app.arguments(), known);
+    if (!fault.isEmpty()) {
+        std::fputs(fault.toLocal8Bit().constData(), stderr);
+        return std::nullopt;
+    }
+    parser.parse(app.arguments());
     CommandLine command_line;
     if (parser.isSet(full_screen_option))
         command_line.opening = Opening::full_screen;

@@ -2,6 +2,8 @@
 
 #include "gui/opening.h"
 
+#include <optional>
+
 class QCoreApplication;
 
 namespace klankflits
@@ -18,7 +20,11 @@ struct CommandLine {
 void answer_help_and_version(int argc, char** argv);
 
 // Reads what is left once the application object has taken Qt's own options;
-// an option the program does not know ends it with a message and status 1.
-CommandLine read_command_line(const QCoreApplication& app);
+// a wrong option, a value after an option that takes none or a stray word gets
+// a message in Dutch and English on stderr and no command line.
+std::optional<CommandLine> read_command_line(const QCoreApplication& app);
+
+// The exit status after a command line that was refused.
+inline constexpr int refused_command_line_status = 2;
 
 } // namespace klankflits

@@ -3,7 +3,7 @@
 # without a display, what the window system receives from its windows (titles,
 # window types, boxes), and how the real end button ends it.
 #
-#   program_test.sh no_display|dead_display|options|desktop PROGRAM
+#   program_test.sh no_display|dead_display|options|no_fonts|desktop PROGRAM
 #
 # "desktop" runs the program on a virtual X display with a window manager
 # (Xvfb, openbox; xprop and xdotool read and drive it); without those tools it
@@ -60,11 +60,62 @@ options)
     version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --version)
     [[ $version =~ ^klankflits\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version: $version"
     echo "--help and --version answer without a screen: $version"
+    # A wrong word is refused in both languages with status 2, once Qt has
+    # taken its own options (so on a screen: offscreen here).
+    while IFS='|' read -r words named dutch english; do
+        read -r -a argv <<<"$words"
+        QT_QPA_PLATFORM=offscreen timeout 20 "$program" "${argv[@]}" >"$work/stdout" 2>"$work/stderr"
+        status=$?
+        [ "$status" = 2 ] || fail "$words: exit status $status, expected 2"
+        grep -qF -- "$named" "$work/stderr" || fail "$words: the message does not name $named"
+        grep -qF "$dutch" "$work/stderr" || fail "$words: no Dutch words"
+        grep -qF "$english" "$work/stderr" || fail "$words: no English words"
+        grep -qF "klankflits --help" "$work/stderr" || fail "$words: no pointer to --help"
+        [ -s "$work/stdout" ] && fail "$words: wrote to stdout"
+        echo "$words: exit status 2 and: $(head -n 1 "$work/stderr")"
+    done <<'ROWS'
+--volledig-scherm=1|--volledig-scherm|neemt geen waarde|takes no value
+--full-screen=ja|--full-screen|neemt geen waarde|takes no value
+-f=1|-f|neemt geen waarde|takes no value
+--onbekend|--onbekend|bestaat niet|there is no option
+-x|-x|bestaat niet|there is no option
+-fx|-x|bestaat niet|there is no option
+-f extra|extra|hoort bij geen optie|belongs to no option
+-- -f|-f|hoort bij geen optie|belongs to no option
+-style Fusion --onbekend|--onbekend|bestaat niet|there is no option
+-style Fusion -f extra|extra|hoort bij geen optie|belongs to no option
+ROWS
+    # Qt's own options still answer --help with the program's text.
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" -platform offscreen --help \
+        >"$work/stdout" 2>"$work/stderr" || fail "-platform offscreen --help: exit status $?"
+    grep -q -- "--volledig-scherm" "$work/stdout" || fail "-platform offscreen --help: no help"
+    exit 0
+    ;;
+no_fonts)
+    # A fontconfig that finds no font at all: one warning in both languages,
+    # and the program goes on (it is ended here once the warning is out).
+    mkdir "$work/cache"
+    printf '<?xml version="1.0"?>\n<fontconfig><cachedir>%s</cachedir></fontconfig>\n' \
+        "$work/cache" >"$work/fonts.conf"
+    FONTCONFIG_FILE="$work/fonts.conf" QT_QPA_PLATFORM=offscreen "$program" \
+        >"$work/stdout" 2>"$work/stderr" &
+    program_pid=$!
+    pids+=($program_pid)
+    for _ in $(seq 100); do
+        grep -q "no font" "$work/stderr" && break
+        kill -0 "$program_pid" 2>/dev/null || fail "the program ended without fonts"
+        sleep 0.1
+    done
+    grep -q "no font" "$work/stderr" || fail "no warning without fonts"
+    kill -0 "$program_pid" 2>/dev/null || fail "the program ended after the warning"
+    grep -q "geen enkel lettertype" "$work/stderr" || fail "no Dutch words"
+    [ "$(grep -c "no font" "$work/stderr")" = 1 ] || fail "the warning more than once"
+    echo "without fonts: $(head -n 1 "$work/stderr")"
     exit 0
     ;;
 desktop) ;;
 *)
-    echo "usage: program_test.sh no_display|dead_display|options|desktop PROGRAM" >&2
+    echo "usage: program_test.sh no_display|dead_display|options|no_fonts|desktop PROGRAM" >&2
     exit 2
     ;;
 esac

@@ -161,6 +161,8 @@ function offline(): void {
 }
 
 async function boot(): Promise<void> {
+    // The page runs, so it was not refused as a file: no need for a web server.
+    document.getElementById('needs-server')?.remove();
     buildViews();
     const page = new Page();
     bindKeys(page);

@@ -5,8 +5,8 @@
 import assert from 'node:assert/strict';
 import { after, before, describe, it as nodeIt } from 'node:test';
 import { setTimeout as sleep } from 'node:timers/promises';
-import { resolve } from 'node:path';
-import { fileURLToPath } from 'node:url';
+import { join, resolve } from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
 import { error as webdriverErrors } from 'selenium-webdriver';
 import { browserMissing, setViewport, startBrowser } from './support/browsers.mjs';
 import * as C from './support/contract.mjs';
@@ -524,6 +524,126 @@ export function pageCases(browserName) {
             it('had no error, console error or CSP violation on any page', async () => {
                 await page.harvest();
                 assert.deepEqual(page.problems, []);
+            });
+        });
+
+        describe('opened as a file, and on a phone', () => {
+            // The sentence that asks for a web server, as a person sees it: laid out, visible and
+            // on top at its middle; null while it is not shown.
+            const serverSentence = () => page.js(`
+                const e = document.getElementById('needs-server');
+                if (!e) return null;
+                const r = e.getBoundingClientRect();
+                if (r.width === 0 || getComputedStyle(e).visibility !== 'visible') return null;
+                const hit = document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2);
+                return hit && e.contains(hit) ? e.textContent.replace(/\\s+/g, ' ').trim() : null;`);
+
+            it('opened as a file: asks for a web server where the browser cannot start it; a served page does not', async () => {
+                await page.harvest();
+                await page.driver.get(pathToFileURL(join(SITE, 'index.html')).href);
+                if (browserName === 'firefox') {
+                    // Firefox runs the module from a file: the page starts, and the sentence goes.
+                    await page.waitFor('the settings view from a file', async () => (await page.state()).settings, 10000);
+                    assert.equal(await page.js("return document.getElementById('needs-server')"), null);
+                } else {
+                    // Chromium and WebKit refuse a file page its module script: the page cannot start.
+                    const said = await page.waitFor('the sentence', serverSentence, 5000);
+                    assert.match(said, /webserver/, 'Dutch');
+                    assert.match(said, /web server/, 'English');
+                    assert.match(said, /scripts\/web serve/);
+                    assert.equal((await page.state()).settings, false);
+                }
+                await browser.consoleErrors(); // the refused script, logged by the browser
+                await page.open();
+                assert.equal(await page.js("return document.getElementById('needs-server')"), null,
+                    'the started page still has the sentence');
+            });
+
+            // Where a tap lands: the exercise view's button that takes it, or null.
+            const buttonAt = (x, y) => page.js(`
+                const b = document.elementFromPoint(arguments[0], arguments[1])?.closest('#frm_werk button');
+                return b ? b.getAttribute('data-control') : null;`, x, y);
+            // Each button's middle and its enlarged target (::after: placed from inside the button's
+            // border, then transformed about its centre), [left, top, right, bottom] in CSS px.
+            const targets = () => page.js(`
+                const out = {};
+                for (const b of document.querySelectorAll('#frm_werk button')) {
+                    const r = b.getBoundingClientRect();
+                    const f = r.width / b.offsetWidth;
+                    const s = getComputedStyle(b);
+                    const a = getComputedStyle(b, '::after');
+                    const px = (v) => parseFloat(v) || 0;
+                    let box = [0, 0, b.offsetWidth, b.offsetHeight];
+                    if (a.content !== 'none') {
+                        box = [px(s.borderLeftWidth) + px(a.left), px(s.borderTopWidth) + px(a.top),
+                               b.offsetWidth - px(s.borderRightWidth) - px(a.right),
+                               b.offsetHeight - px(s.borderBottomWidth) - px(a.bottom)];
+                        const m = new DOMMatrix(a.transform === 'none' ? undefined : a.transform);
+                        const [cx, cy] = [(box[0] + box[2]) / 2, (box[1] + box[3]) / 2];
+                        const [hw, hh] = [(box[2] - box[0]) / 2 * Math.abs(m.a), (box[3] - box[1]) / 2 * Math.abs(m.d)];
+                        box = [cx - hw + m.e, cy - hh + m.f, cx + hw + m.e, cy + hh + m.f];
+                    }
+                    const target = [Math.min(0, box[0]), Math.min(0, box[1]),
+                                    Math.max(b.offsetWidth, box[2]), Math.max(b.offsetHeight, box[3])];
+                    out[b.getAttribute('data-control')] = {
+                        middle: [r.left + r.width / 2, r.top + r.height / 2],
+                        target: target.map((v, i) => (i % 2 ? r.top : r.left) + v * f),
+                    };
+                }
+                return out;`);
+            const overlap = (a, b) => a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3];
+
+            for (const [vw, vh] of [[667, 375], [812, 375], [1016, 734]]) {
+                it(`every exercise button takes a tap 12 px from its middle at ${vw}x${vh}, and no neighbour's`, async () => {
+                    await setViewport(page.driver, vw, vh);
+                    try {
+                        await page.open('?interval=2000');
+                        await page.startExercise();
+                        const all = await targets();
+                        assert.deepEqual(Object.keys(all).sort(), ['Command1', 'Command2', 'cmd_exit']);
+                        for (const [name, { middle: [x, y] }] of Object.entries(all)) {
+                            for (const [dx, dy] of [[0, 12], [0, -12], [12, 0], [-12, 0], [12, 12], [-12, 12], [12, -12], [-12, -12]])
+                                assert.equal(await buttonAt(x + dx, y + dy), name, `${name}: a tap at (${dx}, ${dy}) from its middle`);
+                        }
+                        const names = Object.keys(all);
+                        for (let i = 0; i < names.length; i++)
+                            for (let j = i + 1; j < names.length; j++)
+                                assert.ok(!overlap(all[names[i]].target, all[names[j]].target),
+                                    `${names[i]}'s target overlaps ${names[j]}'s`);
+                    } finally {
+                        await setViewport(page.driver, 1016, 734);
+                    }
+                });
+            }
+
+            it('held upright on a phone: asks in Dutch to turn it, and goes on once turned', async () => {
+                const turnRequest = () => page.js(`
+                    const e = document.getElementById('turn-device');
+                    if (!e) return null;
+                    const r = e.getBoundingClientRect();
+                    if (r.width === 0) return null;
+                    const hit = document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2);
+                    return hit && e.contains(hit) && document.elementFromPoint(innerWidth - 20, innerHeight - 20) === e
+                        ? e.textContent.trim() : null;`);
+                // WebKitGTK's MiniBrowser makes no window narrower than 447 px.
+                const [uw, uh] = browserName === 'webkit' ? [460, 800] : [375, 667];
+                await setViewport(page.driver, uw, uh);
+                try {
+                    await page.open('?interval=400');
+                    assert.equal(await turnRequest(), null, 'the settings view fits upright');
+                    await page.startExercise();
+                    assert.match(await page.waitFor('the request to turn', turnRequest, 3000), /Draai/);
+                    await setViewport(page.driver, 667, 375);
+                    await page.waitFor('the request gone', async () => (await turnRequest()) === null, 3000);
+                    const { cmd_exit: { middle: [x, y] } } = await targets();
+                    assert.equal(await buttonAt(x, y + 12), 'cmd_exit');
+                    const n = (await page.changes()).length;
+                    await page.waitFor('the exercise going on', async () =>
+                        (await page.changes(n)).some((c) => c.view === 'frm_werk' && c.control), 3000);
+                    assert.equal((await page.state()).exercise, true);
+                } finally {
+                    await setViewport(page.driver, 1016, 734);
+                }
             });
         });
     });

@@ -1,18 +1,21 @@
 // Screenshots of the page in Chromium, headless, driven over the DevTools
 // protocol on a pipe (no npm package needed): the settings view, the exercise
 // with a syllable and with the pause picture, at a Chromebook's, a board's and
-// an iPad's size. Also prints every console message and CSP report it saw.
+// an iPad's size; a phone held sideways with the buttons' tap areas outlined;
+// and, given the site's folder, the page opened as a file. Also prints every
+// console message and CSP report it saw.
 //
-//   node tools/screenshots.mjs URL OUT_DIR
+//   node tools/screenshots.mjs URL OUT_DIR [SITE_DIR]
 
 import { spawn } from 'node:child_process';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
 
-const [url, outDir] = process.argv.slice(2);
+const [url, outDir, siteDir] = process.argv.slice(2);
 if (!url || !outDir) {
-    console.error('usage: screenshots.mjs URL OUT_DIR');
+    console.error('usage: screenshots.mjs URL OUT_DIR [SITE_DIR]');
     process.exit(2);
 }
 
@@ -57,7 +60,7 @@ function send(method, params = {}, sessionId = undefined) {
 const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
 const seen = [];
 
-async function openPage(width, height) {
+async function openPage(width, height, deviceScaleFactor = 1) {
     const { targetId } = await send('Target.createTarget', { url: 'about:blank' });
     const { sessionId } = await send('Target.attachToTarget', { targetId, flatten: true });
     const call = (method, params) => send(method, params, sessionId);
@@ -73,7 +76,7 @@ async function openPage(width, height) {
     await call('Runtime.enable');
     await call('Log.enable');
     await call('Page.enable');
-    await call('Emulation.setDeviceMetricsOverride', { width, height, deviceScaleFactor: 1, mobile: false });
+    await call('Emulation.setDeviceMetricsOverride', { width, height, deviceScaleFactor, mobile: false });
     // A Dutch browser: navigator.language and Intl.
     const { userAgent } = await send('Browser.getVersion');
     await call('Emulation.setUserAgentOverride', { userAgent, acceptLanguage: 'nl-NL,nl' });
@@ -134,6 +137,32 @@ try {
         await sleep(200);
         await page.shoot(`${name}-pause.png`);
         await page.close();
+    }
+
+    // A phone held sideways, each button's tap area outlined in this browser only.
+    const phone = await openPage(667, 375, 2);
+    await phone.call('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
+    await phone.call('Page.navigate', { url: `${url}?interval=2000` });
+    await phone.waitFor(settingsShown);
+    await phone.evaluate(clickStart);
+    await phone.waitFor(syllableShown);
+    await phone.evaluate(`{
+        const outline = new CSSStyleSheet();
+        outline.replaceSync('.window > button::after { outline: 2px solid #d00000; background: rgba(208, 0, 0, 0.12); }');
+        document.adoptedStyleSheets = [...document.adoptedStyleSheets, outline];
+    }`);
+    await sleep(100);
+    await phone.shoot('web-phone-667x375-tap-areas.png');
+    await phone.close();
+
+    // The page opened as a file, where Chromium does not run its script.
+    if (siteDir) {
+        const file = await openPage(1366, 768);
+        await file.call('Page.navigate', { url: pathToFileURL(join(siteDir, 'index.html')).href });
+        await file.waitFor(`(() => { const e = document.getElementById('needs-server');
+            return !!e && getComputedStyle(e).visibility === 'visible'; })()`);
+        await file.shoot('web-opened-as-file.png');
+        await file.close();
     }
 } catch (error) {
     console.error(error.message);

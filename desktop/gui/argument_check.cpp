@@ -1,0 +1,77 @@
+#include "gui/argument_check.h"
+
+namespace klankflits
+{
+
+namespace
+{
+
+QString unknown(const QString& option)
+{
+    return QStringLiteral("klankflits: de optie %1 bestaat niet.\n"
+                          "klankflits: there is no option %1.\n")
+        .arg(option);
+}
+
+QString with_value(const QString& option)
+{
+    return QStringLiteral("klankflits: de optie %1 neemt geen waarde.\n"
+                          "klankflits: the option %1 takes no value.\n")
+        .arg(option);
+}
+
+QString stray(const QString& word)
+{
+    return QStringLiteral("klankflits: \"%1\" hoort bij geen optie.\n"
+                          "klankflits: \"%1\" belongs to no option.\n")
+        .arg(word);
+}
+
+// The fault in one argument that starts with a single "-": letters, each an
+// option of its own.
+QString short_fault(const QString& argument, const KnownOptions& known)
+{
+    for (qsizetype i = 1; i < argument.size(); ++i) {
+        const QString letter = argument.mid(i, 1);
+        if (!known.short_names.contains(letter))
+            return unknown(QLatin1Char('-') + letter);
+        if (i + 1 < argument.size() && argument.at(i + 1) == QLatin1Char('='))
+            return with_value(QLatin1Char('-') + letter);
+    }
+    return {};
+}
+
+QString long_fault(const QString& argument, const KnownOptions& known)
+{
+    const qsizetype equals = argument.indexOf(QLatin1Char('='));
+    const QString option = equals < 0 ? argument : argument.left(equals);
+    if (!known.long_names.contains(option.mid(2)))
+        return unknown(option);
+    if (equals >= 0)
+        return with_value(option);
+    return {};
+}
+
+} // namespace
+
+QString argument_fault(const QStringList& arguments, const KnownOptions& known)
+{
+    bool options_ended = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        QString fault;
+        if (options_ended || argument.size() < 2 || !argument.startsWith(QLatin1Char('-')))
+            fault = stray(argument);
+        else if (argument == QLatin1String("--"))
+            options_ended = true;
+        else if (argument.startsWith(QLatin1String("--")))
+            fault = long_fault(argument, known);
+        else
+            fault = short_fault(argument, known);
+        if (!fault.isEmpty())
+            return fault + QStringLiteral("Zie klankflits --help. / See klankflits --help.\n");
+    }
+    return {};
+}
+
+} // namespace klankflits

@@ -1,0 +1,41 @@
+#include "gui/font_check.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace klankflits
+{
+
+namespace
+{
+
+// Qt lists fontconfig's three generic names even when no font stands behind
+// them; a font of any other name is a real one.
+bool some_font()
+{
+    const QStringList generic{QStringLiteral("Monospace"), QStringLiteral("Sans Serif"),
+                              QStringLiteral("Serif")};
+    const QStringList families = QFontDatabase::families();
+    for (const QString& family : families)
+        if (!generic.contains(family))
+            return true;
+    return false;
+}
+
+} // namespace
+
+void warn_without_fonts()
+{
+    if (some_font())
+        return;
+    std::fputs("klankflits: er is geen enkel lettertype gevonden, dus alle tekst verschijnt als "
+               "hokjes. Installeer een lettertype, bijvoorbeeld het Debian-pakket "
+               "fonts-dejavu-core.\n"
+               "klankflits: no font was found, so every text shows as boxes. Install a font, "
+               "e.g. the Debian package fonts-dejavu-core.\n",
+               stderr);
+}
+
+} // namespace klankflits
