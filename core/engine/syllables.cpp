@@ -67,6 +67,16 @@ void init_tables(SyllableTables& tables)
     tables.vowel_count = static_cast<std::int16_t>(vowel_spellings.size());
 }
 
+std::vector<std::string> every_syllable()
+{
+    std::vector<std::string> syllables;
+    syllables.reserve(initial_clusters.size() * vowel_spellings.size());
+    for (const char* cluster : initial_clusters)
+        for (const char* vowel : vowel_spellings)
+            syllables.push_back(std::string(cluster) + vowel);
+    return syllables;
+}
+
 UnitRandom::UnitRandom() : engine_(clock_and_entropy_seed()) {}
 
 UnitRandom::UnitRandom(std::uint64_t seed) : engine_(seed) {}

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace klankflits
 {
@@ -38,6 +39,10 @@ public:
 private:
     std::mt19937_64 engine_;
 };
+
+// Every syllable the exercise can show, for a shell that must know how much
+// room the widest of them takes in its font.
+std::vector<std::string> every_syllable();
 
 // Draws a cluster and a vowel and puts "cluster + vowel" into txt_string. It
 // never changes whether txt_string is visible.

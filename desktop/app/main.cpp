@@ -20,7 +20,8 @@ int main(int argc, char** argv)
     klankflits::warn_without_fonts();
     klankflits::run_guarded([&] {
         klankflits::Module1 module;
-        klankflits::start_up(module, klankflits::end_program_at_once(), command_line->opening);
+        klankflits::start_up(module, klankflits::end_program_at_once(), command_line->opening,
+                             command_line->letter_size);
     });
     return app.exit_status();
 }

@@ -20,6 +20,13 @@ QString with_value(const QString& option)
         .arg(option);
 }
 
+QString without_value(const QString& option)
+{
+    return QStringLiteral("klankflits: de optie %1 heeft een waarde nodig.\n"
+                          "klankflits: the option %1 needs a value.\n")
+        .arg(option);
+}
+
 QString stray(const QString& word)
 {
     return QStringLiteral("klankflits: \"%1\" hoort bij geen optie.\n"
@@ -47,7 +54,7 @@ QString long_fault(const QString& argument, const KnownOptions& known)
     const QString option = equals < 0 ? argument : argument.left(equals);
     if (!known.long_names.contains(option.mid(2)))
         return unknown(option);
-    if (equals >= 0)
+    if (equals >= 0 && !known.valued_long_names.contains(option.mid(2)))
         return with_value(option);
     return {};
 }
@@ -64,9 +71,16 @@ QString argument_fault(const QStringList& arguments, const KnownOptions& known)
             fault = stray(argument);
         else if (argument == QLatin1String("--"))
             options_ended = true;
-        else if (argument.startsWith(QLatin1String("--")))
+        else if (argument.startsWith(QLatin1String("--"))) {
             fault = long_fault(argument, known);
-        else
+            // A value of its own as the next argument.
+            if (fault.isEmpty() && known.valued_long_names.contains(argument.mid(2))) {
+                if (i + 1 < arguments.size())
+                    ++i;
+                else
+                    fault = without_value(argument);
+            }
+        } else
             fault = short_fault(argument, known);
         if (!fault.isEmpty())
             return fault + QStringLiteral("Zie klankflits --help. / See klankflits --help.\n");

@@ -1,6 +1,7 @@
 #include "gui/command_line.h"
 
 #include "gui/argument_check.h"
+#include "program/letter_size.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -21,6 +22,23 @@ const QCommandLineOption full_screen_option(
                    "heen en terug, Esc verlaat het volledige scherm. / Shows the exercise full "
                    "screen, e.g. on a classroom board. F11 switches, Esc leaves full screen."));
 
+const QCommandLineOption letter_size_option(
+    {QStringLiteral("lettergrootte"), QStringLiteral("letter-size")},
+    QStringLiteral("Toont de klankgroep en het plaatje groter, voor de achterste rij bij het "
+                   "digibord: 1 (zoals altijd) tot 4 (vier keer zo groot). + en - in de oefening "
+                   "veranderen het ook. / Draws the syllable and the picture larger, for the back "
+                   "row at a classroom board: 1 (as always) to 4 (four times as large). + and - "
+                   "in the exercise change it too."),
+    QStringLiteral("N"));
+
+QString bad_letter_size(const QString& value)
+{
+    return QStringLiteral("klankflits: de lettergrootte is 1, 2, 3 of 4, niet \"%1\".\n"
+                          "klankflits: the letter size is 1, 2, 3 or 4, not \"%1\".\n"
+                          "Zie klankflits --help. / See klankflits --help.\n")
+        .arg(value);
+}
+
 // Describes the options to `parser` and returns their names.
 KnownOptions describe(QCommandLineParser& parser)
 {
@@ -31,10 +49,12 @@ KnownOptions describe(QCommandLineParser& parser)
     QStringList names{QStringLiteral("help-all")};
     names << parser.addHelpOption().names() << parser.addVersionOption().names();
     parser.addOption(full_screen_option);
-    names << full_screen_option.names();
+    parser.addOption(letter_size_option);
+    names << full_screen_option.names() << letter_size_option.names();
     KnownOptions known;
     for (const QString& name : names)
         (name.size() == 1 ? known.short_names : known.long_names) << name;
+    known.valued_long_names = letter_size_option.names();
     return known;
 }
 
@@ -79,6 +99,15 @@ std::optional<CommandLine> read_command_line(const QCoreApplication& app)
     CommandLine command_line;
     if (parser.isSet(full_screen_option))
         command_line.opening = Opening::full_screen;
+    if (parser.isSet(letter_size_option)) {
+        const QString value = parser.value(letter_size_option);
+        const auto step = letter_size_named(value.toStdString());
+        if (!step) {
+            std::fputs(bad_letter_size(value).toLocal8Bit().constData(), stderr);
+            return std::nullopt;
+        }
+        command_line.letter_size = *step;
+    }
     return command_line;
 }
 

@@ -12,6 +12,7 @@ namespace klankflits
 // The program's options. Without any it starts as always.
 struct CommandLine {
     Opening opening = Opening::at_its_size;
+    int letter_size = 1; // of the syllable and the pause picture, 1 to 4
 };
 
 // Answers --help and --version and ends the program; they need no screen, so

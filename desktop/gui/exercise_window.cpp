@@ -1,13 +1,16 @@
 #include "gui/exercise_window.h"
 
+#include "engine/syllables.h"
 #include "events/fault_report.h"
 #include "events/paced_timers.h"
 #include "gui/caption_fit.h"
 #include "gui/controls.h"
 #include "gui/twips.h"
+#include "program/letter_size.h"
 #include "program/session.h"
 #include "program/windows.h"
 
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -17,6 +20,7 @@
 #include <QShortcut>
 
 #include <algorithm>
+#include <cmath>
 
 namespace klankflits
 {
@@ -41,6 +45,23 @@ TickSource* adopt(TickSource* tick_source, QObject* window)
 QRect laid_out_place(const char* name)
 {
     return pixel_rect(exercise_window().control(name).place);
+}
+
+QRectF pixel_box(const TwipsBox& box)
+{
+    return {box.left / twips_per_pixel, box.top / twips_per_pixel, box.width / twips_per_pixel,
+            box.height / twips_per_pixel};
+}
+
+// The room the widest of all syllables takes in `font`, in twips.
+TwipsSize widest_syllable_in(const QFont& font)
+{
+    const QFontMetricsF metrics(font);
+    qreal widest = 0;
+    for (const std::string& syllable : every_syllable())
+        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(syllable)));
+    return {static_cast<int>(std::ceil(widest * twips_per_pixel)),
+            static_cast<int>(std::ceil(metrics.height() * twips_per_pixel))};
 }
 
 } // namespace
@@ -80,6 +101,7 @@ void ExerciseWindow::create_controls()
     command2_ = static_cast<QPushButton*>(find("Command2"));
 
     fit_font_to_captions(this);
+    widest_syllable_ = widest_syllable_in(txt_string_->font());
     layout_.emplace(this, exercise_window().client);
     // F11 everywhere, and the platform's own key for it where it has one.
     auto* full_screen = new QShortcut(this);
@@ -178,8 +200,38 @@ void ExerciseWindow::toggle_full_screen()
     setWindowState(windowState() ^ Qt::WindowFullScreen);
 }
 
+void ExerciseWindow::set_letter_size(int step)
+{
+    letter_size_ = std::clamp(step, smallest_letter_size, largest_letter_size);
+    grow_to_letter_size();
+}
+
+// The syllable and the picture each at the step, or the largest below it at
+// which they stay inside the window and clear of the other controls.
+void ExerciseWindow::grow_to_letter_size()
+{
+    const GrownControl syllable = grown_control("txt_string", widest_syllable_, letter_size_);
+    layout_->grow(txt_string_, pixel_box(syllable.box), syllable.factor);
+    const TwipsRect& picture = exercise_window().control("Picture1").place;
+    const GrownControl pause =
+        grown_control("Picture1", {picture.width, picture.height}, letter_size_);
+    layout_->grow(picture1_, pixel_box(pause.box), pause.factor);
+    layout_->apply();
+    fit_read_outs();
+}
+
 void ExerciseWindow::keyPressEvent(QKeyEvent* event)
 {
+    // + and - (the main keyboard's, the keypad's; = is + without Shift on
+    // many keyboards) change the letter size at once, whatever has the focus.
+    if (!(event->modifiers() & (Qt::AltModifier | Qt::MetaModifier))) {
+        const int key = event->key();
+        if (key == Qt::Key_Plus || key == Qt::Key_Equal || key == Qt::Key_Minus) {
+            set_letter_size(letter_size_ + (key == Qt::Key_Minus ? -1 : 1));
+            event->accept();
+            return;
+        }
+    }
     // Esc leaves full screen and does nothing else.
     if (event->key() == Qt::Key_Escape && isFullScreen()) {
         toggle_full_screen();

@@ -19,6 +19,7 @@
 #include "gui/program_window.h"
 #include "gui/scaled_layout.h"
 #include "gui/screen_on_request.h"
+#include "program/windows.h"
 
 #include <optional>
 #include <string>
@@ -73,6 +74,11 @@ public:
 
     void toggle_full_screen();
 
+    // The letter size of the syllable and the pause picture, 1 to 4 (a step
+    // outside is taken as the nearest); + and - step it while the exercise
+    // runs.
+    void set_letter_size(int step);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -82,6 +88,7 @@ private:
     void create_controls();
     void load();
     void fit_read_outs();
+    void grow_to_letter_size();
 
     Session& session_;
     TickSource* tick_source_; // Timer1 and Timer2; a child of the window
@@ -94,6 +101,8 @@ private:
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;
     std::optional<ScaledLayout> layout_;
+    int letter_size_ = 1;
+    TwipsSize widest_syllable_; // in the syllable's font, at step 1
     ScreenOnRequest screen_on_;
 };
 

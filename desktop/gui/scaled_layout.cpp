@@ -31,7 +31,7 @@ ScaledLayout::ScaledLayout(QWidget* window, TwipsSize layout)
 {
     font_ = window->font();
     for (QWidget* control : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        Control c{control, control->geometry(), std::nullopt, {}};
+        Control c{control, QRectF(control->geometry()), std::nullopt, {}};
         if (control->testAttribute(Qt::WA_SetFont))
             c.font = control->font();
         if (const auto* label = qobject_cast<QLabel*>(control))
@@ -51,36 +51,48 @@ int ScaledLayout::x(int laid_out) const
 }
 
 // Edges are scaled, not sizes, so that controls that touch still touch.
-QRect ScaledLayout::place(const QRect& laid_out) const
+QRect ScaledLayout::place(const QRectF& laid_out) const
 {
-    const auto at = [this](int v) { return static_cast<int>(std::lround(v * factor_)); };
+    const auto at = [this](double v) { return static_cast<int>(std::lround(v * factor_)); };
     const QPoint top_left(at(laid_out.left()), at(laid_out.top()));
     const QPoint past_end(at(laid_out.left() + laid_out.width()),
                           at(laid_out.top() + laid_out.height()));
     return QRect(top_left + offset_, past_end + offset_ - QPoint(1, 1));
 }
 
+void ScaledLayout::grow(QWidget* control, const QRectF& box, double by)
+{
+    for (Control& c : controls_) {
+        if (c.widget == control) {
+            c.box = box;
+            c.grown_by = by;
+        }
+    }
+}
+
 void ScaledLayout::apply()
 {
     const Fit fit = fit_and_centre(layout_, window_->width(), window_->height());
-    const double factor = fit.factor;
-    const bool rescale = factor != factor_;
-    factor_ = factor;
+    factor_ = fit.factor;
     offset_ =
         QPoint(static_cast<int>(std::lround(fit.left)), static_cast<int>(std::lround(fit.top)));
-    if (rescale)
-        window_->setFont(factor == 1.0 ? font_ : scaled(font_, factor));
-    for (const Control& c : std::as_const(controls_)) {
-        c.widget->setGeometry(place(c.geometry));
-        if (!rescale)
+    if (factor_ != window_font_factor_) {
+        window_font_factor_ = factor_;
+        window_->setFont(factor_ == 1.0 ? font_ : scaled(font_, factor_));
+    }
+    for (Control& c : controls_) {
+        c.widget->setGeometry(place(c.box));
+        const double scale = factor_ * c.grown_by;
+        if (scale == c.drawn_scale)
             continue;
+        c.drawn_scale = scale;
         if (c.font)
-            c.widget->setFont(factor == 1.0 ? *c.font : scaled(*c.font, factor));
+            c.widget->setFont(scale == 1.0 ? *c.font : scaled(*c.font, scale));
         if (!c.pixmap.isNull())
             static_cast<QLabel*>(c.widget)->setPixmap(
-                factor == 1.0 ? c.pixmap
-                              : c.pixmap.scaled(c.pixmap.size() * factor, Qt::IgnoreAspectRatio,
-                                                Qt::SmoothTransformation));
+                scale == 1.0 ? c.pixmap
+                             : c.pixmap.scaled(c.pixmap.size() * scale, Qt::IgnoreAspectRatio,
+                                               Qt::SmoothTransformation));
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QPoint>
 #include <QRect>
+#include <QRectF>
 #include <QSize>
 
 #include <optional>
@@ -38,16 +39,24 @@ public:
     // Lays the window out again for its current size.
     void apply();
 
+    // Draws `control` in `box` (pixels of the layout at factor 1) instead of
+    // its own place, with its font and picture `by` times as large: the letter
+    // size. Its own place and 1 draw it as laid out again. Takes effect with
+    // the next apply().
+    void grow(QWidget* control, const QRectF& box, double by);
+
     // Where a place of the layout at factor 1 lies now.
-    QRect place(const QRect& laid_out) const;
+    QRect place(const QRectF& laid_out) const;
     int x(int laid_out) const;
 
 private:
     struct Control {
         QWidget* widget;
-        QRect geometry;
+        QRectF box;                // at factor 1: as laid out, or grown
         std::optional<QFont> font; // where the control has a font of its own
         QPixmap pixmap;            // for a picture
+        double grown_by = 1.0;
+        double drawn_scale = 1.0; // of the font and picture now
     };
 
     QWidget* window_;
@@ -56,6 +65,7 @@ private:
     QFont font_;
     QList<Control> controls_;
     double factor_ = 1.0;
+    double window_font_factor_ = 1.0;
     QPoint offset_;
 };
 

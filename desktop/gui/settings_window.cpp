@@ -19,8 +19,9 @@ namespace klankflits
 {
 
 SettingsWindow::SettingsWindow(Session& session, EndProgram end_program, QWidget* parent,
-                               Opening opening)
-    : ProgramWindow(std::move(end_program), parent), session_(session), opening_(opening)
+                               Opening opening, int letter_size)
+    : ProgramWindow(std::move(end_program), parent), session_(session), opening_(opening),
+      letter_size_(letter_size)
 {
     const QHash<QString, QWidget*> controls = create_controls(this, settings_window());
     setFixedSize(pixel_size(settings_window().client));
@@ -63,16 +64,18 @@ void SettingsWindow::start_clicked()
         return;
     }
     hide();
-    if (!exercise_window_)
+    if (!exercise_window_) {
         exercise_window_ = std::make_unique<ExerciseWindow>(session_, end_program_callback());
+        exercise_window_->set_letter_size(letter_size_);
+    }
     exercise_window_->exec_on(screen(), opening_);
 }
 
-void start_up(Module1& module, EndProgram end_program, Opening opening)
+void start_up(Module1& module, EndProgram end_program, Opening opening, int letter_size)
 {
     Session session(module);
     session.start_up();
-    SettingsWindow settings(session, std::move(end_program), nullptr, opening);
+    SettingsWindow settings(session, std::move(end_program), nullptr, opening, letter_size);
     settings.exec();
 }
 

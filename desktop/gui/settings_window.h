@@ -24,9 +24,9 @@ class SettingsWindow : public ProgramWindow
 
 public:
     // Constructing the window loads it: the boxes get the current values.
-    // Start opens the exercise window as `opening` says.
+    // Start opens the exercise window as `opening` says, at `letter_size`.
     SettingsWindow(Session& session, EndProgram end_program, QWidget* parent = nullptr,
-                   Opening opening = Opening::at_its_size);
+                   Opening opening = Opening::at_its_size, int letter_size = 1);
     ~SettingsWindow() override;
 
 private:
@@ -36,6 +36,7 @@ private:
 
     Session& session_;
     Opening opening_;
+    int letter_size_;
     std::unique_ptr<ExerciseWindow> exercise_window_;
 
     QLineEdit* txt_start_ = nullptr;
@@ -45,6 +46,6 @@ private:
 // The program's start: initialise the shared state, then show the settings
 // window modally. Everything the exercise does happens inside that show.
 void start_up(Module1& module, EndProgram end_program = end_program_at_once(),
-              Opening opening = Opening::at_its_size);
+              Opening opening = Opening::at_its_size, int letter_size = 1);
 
 } // namespace klankflits

@@ -1,0 +1,75 @@
+#include "program/letter_size.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace klankflits
+{
+
+namespace
+{
+
+TwipsBox centred(const TwipsRect& place, double width, double height)
+{
+    const double x = place.left + place.width / 2.0;
+    const double y = place.top + place.height / 2.0;
+    return {x - width / 2, y - height / 2, width, height};
+}
+
+bool overlaps(const TwipsBox& box, const TwipsRect& other)
+{
+    return box.left < other.left + other.width && other.left < box.left + box.width &&
+           box.top < other.top + other.height && other.top < box.top + box.height;
+}
+
+// Inside the window and clear of every control that shows something. The
+// syllable and the picture share the middle and never show together.
+bool fits(const TwipsBox& box)
+{
+    const WindowDescription& window = exercise_window();
+    if (box.left < 0 || box.top < 0 || box.left + box.width > window.client.width ||
+        box.top + box.height > window.client.height)
+        return false;
+    return std::none_of(window.controls.begin(), window.controls.end(),
+                        [&](const ControlDescription& other) {
+                            return other.name != "txt_string" && other.name != "Picture1" &&
+                                   overlaps(box, other.place);
+                        });
+}
+
+} // namespace
+
+double letter_size_factor(int step)
+{
+    const int clamped = std::clamp(step, smallest_letter_size, largest_letter_size);
+    return std::pow(4.0, (clamped - 1) / 3.0);
+}
+
+std::optional<int> letter_size_named(std::string_view text)
+{
+    int step = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), step);
+    if (error != std::errc() || end != text.data() + text.size() || step < smallest_letter_size ||
+        step > largest_letter_size)
+        return std::nullopt;
+    return step;
+}
+
+GrownControl grown_control(std::string_view control, TwipsSize content, int step)
+{
+    const TwipsRect& place = exercise_window().control(control).place;
+    for (int s = std::clamp(step, smallest_letter_size, largest_letter_size);
+         s > smallest_letter_size; --s) {
+        const double factor = letter_size_factor(s);
+        const TwipsBox box = centred(place, content.width * factor, content.height * factor);
+        if (fits(box))
+            return {s, factor, box};
+    }
+    return {smallest_letter_size,
+            1.0,
+            {static_cast<double>(place.left), static_cast<double>(place.top),
+             static_cast<double>(place.width), static_cast<double>(place.height)}};
+}
+
+} // namespace klankflits

@@ -1,0 +1,49 @@
+#pragma once
+
+// The letter size: how large the exercise window draws the syllable and the
+// pause picture, so that the back row of a classroom can read it from the
+// board. Step 1 is the window's own layout; each step up is the same factor
+// larger, four times as large at step 4. Nothing else of the window changes.
+
+#include "program/windows.h"
+
+#include <optional>
+#include <string_view>
+
+namespace klankflits
+{
+
+inline constexpr int smallest_letter_size = 1;
+inline constexpr int largest_letter_size = 4;
+
+// 1, then evenly (each step the same factor) up to 4.
+double letter_size_factor(int step);
+
+// A step as given on the command line or in a link: "1" to "4"; nullopt for
+// anything else.
+std::optional<int> letter_size_named(std::string_view text);
+
+// A box in twips, on the exercise window's own layout.
+struct TwipsBox {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+};
+
+// How a control of frm_werk that shows content of `content` twips at step 1
+// (the widest syllable in the syllable's font, the pause picture's box) is
+// drawn at `step`: centred where the control stands, `factor` times as large.
+// At step 1 it is the control's own place, exactly. A step at which the
+// content would leave the window or reach a control that shows something
+// (the read-outs, their words, the buttons) gives way to the largest step
+// below it that fits.
+struct GrownControl {
+    int step = smallest_letter_size;
+    double factor = 1.0;
+    TwipsBox box;
+};
+
+GrownControl grown_control(std::string_view control, TwipsSize content, int step);
+
+} // namespace klankflits

@@ -1,0 +1,86 @@
+#include "program/letter_size.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace klankflits
+{
+namespace
+{
+
+TEST(LetterSize, StepsGrowEvenlyToFourTimes)
+{
+    EXPECT_DOUBLE_EQ(letter_size_factor(1), 1.0);
+    EXPECT_DOUBLE_EQ(letter_size_factor(4), 4.0);
+    // Each step the same factor larger: about 1.59 and 2.52 between.
+    EXPECT_NEAR(letter_size_factor(2) / letter_size_factor(1),
+                letter_size_factor(3) / letter_size_factor(2), 1e-12);
+    EXPECT_NEAR(letter_size_factor(3) / letter_size_factor(2),
+                letter_size_factor(4) / letter_size_factor(3), 1e-12);
+}
+
+TEST(LetterSize, NamedOneToFourAndNothingElse)
+{
+    for (const char* good : {"1", "2", "3", "4"})
+        EXPECT_EQ(letter_size_named(good), good[0] - '0') << good;
+    for (const char* bad : {"", "0", "5", "-1", "+2", "2.0", " 2", "2 ", "twee", "44", "1e1"})
+        EXPECT_EQ(letter_size_named(bad), std::nullopt) << '"' << bad << '"';
+}
+
+struct GrownCase {
+    const char* name;
+    const char* control;
+    TwipsSize content;
+    int step;
+    int drawn_step;
+};
+
+void PrintTo(const GrownCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class Grown : public ::testing::TestWithParam<GrownCase>
+{
+};
+
+// The content is centred where the control stands, at the step's size or the
+// largest smaller step that stays inside the window and clear of the other
+// controls; step 1 is the control's own place.
+TEST_P(Grown, AtTheStepThatFitsCentredOnTheControl)
+{
+    const GrownCase& c = GetParam();
+    const GrownControl grown = grown_control(c.control, c.content, c.step);
+    EXPECT_EQ(grown.step, c.drawn_step);
+    EXPECT_DOUBLE_EQ(grown.factor, letter_size_factor(c.drawn_step));
+    const TwipsRect& place = exercise_window().control(c.control).place;
+    EXPECT_DOUBLE_EQ(grown.box.left + grown.box.width / 2, place.left + place.width / 2.0);
+    EXPECT_DOUBLE_EQ(grown.box.top + grown.box.height / 2, place.top + place.height / 2.0);
+    if (c.drawn_step == 1) {
+        EXPECT_DOUBLE_EQ(grown.box.width, place.width);
+        EXPECT_DOUBLE_EQ(grown.box.height, place.height);
+    } else {
+        EXPECT_DOUBLE_EQ(grown.box.width, c.content.width * grown.factor);
+        EXPECT_DOUBLE_EQ(grown.box.height, c.content.height * grown.factor);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, Grown,
+    ::testing::Values(
+        // "schaa" in a bold 24 point face: about 110 x 38 px.
+        GrownCase{"syllable_at_step_1", "txt_string", {1650, 570}, 1, 1},
+        GrownCase{"syllable_at_step_4", "txt_string", {1650, 570}, 4, 4},
+        GrownCase{"step_above_the_largest_is_the_largest", "txt_string", {1650, 570}, 9, 4},
+        GrownCase{"picture_at_step_4", "Picture1", {2295, 1695}, 4, 4},
+        // Four times as wide would leave the window; 2.52 times reaches Einde's
+        // column but not its row; 1.59 times fits.
+        GrownCase{"too_wide_for_step_4", "txt_string", {4500, 570}, 4, 3},
+        GrownCase{"too_wide_for_step_2", "txt_string", {14000, 570}, 4, 1},
+        // Tall enough at step 4 to reach the top of the window.
+        GrownCase{"too_tall_for_step_4", "Picture1", {2295, 3000}, 4, 3}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace klankflits
