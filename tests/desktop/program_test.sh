@@ -55,6 +55,8 @@ options)
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --help >"$work/stdout" \
         2>"$work/stderr" || fail "--help: exit status $?"
     grep -q -- "--volledig-scherm" "$work/stdout" || fail "--help does not list --volledig-scherm"
+    grep -q -- "--lettergrootte, --letter-size <N>" "$work/stdout" ||
+        fail "--help does not list --lettergrootte"
     grep -q "^Usage: .*klankflits \[options\]" "$work/stdout" ||
         fail "--help: $(head -n 1 "$work/stdout")"
     version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --version)
@@ -84,6 +86,10 @@ options)
 -- -f|-f|hoort bij geen optie|belongs to no option
 -style Fusion --onbekend|--onbekend|bestaat niet|there is no option
 -style Fusion -f extra|extra|hoort bij geen optie|belongs to no option
+--lettergrootte 5|"5"|de lettergrootte is 1, 2, 3 of 4|the letter size is 1, 2, 3 or 4
+--letter-size=twee|"twee"|de lettergrootte is 1, 2, 3 of 4|the letter size is 1, 2, 3 or 4
+--lettergrootte|--lettergrootte|heeft een waarde nodig|needs a value
+--lettergrootte 2 extra|extra|hoort bij geen optie|belongs to no option
 ROWS
     # Qt's own options still answer --help with the program's text.
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" -platform offscreen --help \

@@ -1,9 +1,11 @@
 #include "engine/exercise_state.h"
 #include "engine/exercise_timers.h"
+#include "engine/syllables.h"
 #include "events/paced_timers.h"
 #include "gui/exercise_window.h"
 #include "gui/settings_window.h"
 #include "gui/two_line_button.h"
+#include "program/letter_size.h"
 #include "program/session.h"
 #include "support/expected_syllables.h"
 #include "support/plain_timers.h"
@@ -16,9 +18,13 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
+#include <QTimerEvent>
 
 #include <cstdint>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #if defined(_WIN32)
 #ifndef NOMINMAX
@@ -180,6 +186,11 @@ private slots:
     void layout_scales_as_one_picture();
     void opens_scaled_down_on_a_screen_smaller_than_itself();
     void f11_switches_full_screen_and_esc_leaves_it();
+    void plus_and_minus_step_the_letter_size_data();
+    void plus_and_minus_step_the_letter_size();
+    void the_widest_syllable_fits_at_the_largest_size_data();
+    void the_widest_syllable_fits_at_the_largest_size();
+    void a_size_change_leaves_the_pace_alone();
 
     void load_draws_a_hidden_syllable_and_starts_the_tick_timer();
     void visible_flag_is_the_controls_own();
@@ -576,6 +587,122 @@ void ExerciseWindowTest::f11_switches_full_screen_and_esc_leaves_it()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QVERIFY(window->isVisible());
     QCOMPARE(ends.requests, 0);
+}
+
+void ExerciseWindowTest::plus_and_minus_step_the_letter_size_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("step");
+    QTest::newRow("none: the layout's own") << QList<int>{} << 1;
+    QTest::newRow("+") << QList<int>{Qt::Key_Plus} << 2;
+    QTest::newRow("= as +") << QList<int>{Qt::Key_Equal, Qt::Key_Equal} << 3;
+    QTest::newRow("+ four times stops at 4")
+        << QList<int>{Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Plus} << 4;
+    QTest::newRow("+ + -") << QList<int>{Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Minus} << 2;
+    QTest::newRow("- stops at 1") << QList<int>{Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Minus} << 1;
+}
+
+// Whatever has the focus (Einde, from the start), during a flash or a pause:
+// the syllable's font and the picture grow by the step's factor around their
+// own centres, and nothing else moves.
+void ExerciseWindowTest::plus_and_minus_step_the_letter_size()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(int, step);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    auto* syllable = control<QLabel>("txt_string");
+    auto* picture = control<QLabel>("Picture1");
+    const QPoint syllable_centre = syllable->geometry().center();
+    const QPoint picture_centre = picture->geometry().center();
+    const QRect einde = control("cmd_exit")->geometry();
+    for (const int key : keys)
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+    const double factor = letter_size_factor(step);
+    QCOMPARE(syllable->font().pointSizeF(), 24 * factor);
+    QCOMPARE(picture->pixmap().size(), QSize(150, 112) * factor);
+    QVERIFY((syllable->geometry().center() - syllable_centre).manhattanLength() <= 1);
+    QVERIFY((picture->geometry().center() - picture_centre).manhattanLength() <= 1);
+    QCOMPARE(control("cmd_exit")->geometry(), einde);
+    // The keypad's keys step it too.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Minus, Qt::KeypadModifier);
+    QCOMPARE(syllable->font().pointSizeF(), 24 * letter_size_factor(std::max(1, step - 1)));
+}
+
+void ExerciseWindowTest::the_widest_syllable_fits_at_the_largest_size_data()
+{
+    QTest::addColumn<QSize>("client");
+    QTest::newRow("its own size") << QSize(1016, 734);
+    QTest::newRow("a board, full screen") << QSize(1920, 1080);
+    QTest::newRow("a small laptop at 125 %") << QSize(1092, 573);
+    QTest::newRow("the smallest window") << QSize(305, 221);
+}
+
+// At step 4 every syllable, the widest too, is drawn whole inside the window,
+// and neither it nor the picture covers a button or a read-out.
+void ExerciseWindowTest::the_widest_syllable_fits_at_the_largest_size()
+{
+    QFETCH(QSize, client);
+    window->set_letter_size(4);
+    window->resize(client);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTRY_COMPARE(window->size(), client);
+    auto* syllable = control<QLabel>("txt_string");
+    const QFontMetrics metrics(syllable->font());
+    int widest = 0;
+    for (const std::string& each : every_syllable())
+        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(each)));
+    QVERIFY2(widest <= syllable->width(),
+             qPrintable(QStringLiteral("%1 > %2").arg(widest).arg(syllable->width())));
+    QVERIFY(metrics.height() <= syllable->height() + 1);
+    const QRect inside = window->rect();
+    for (const char* grown : {"txt_string", "Picture1"}) {
+        QVERIFY2(inside.contains(control(grown)->geometry()), grown);
+        for (const char* other :
+             {"cmd_exit", "Command1", "Command2", "Label1", "Label3", "Label4", "Label5"})
+            QVERIFY2(!control(grown)->geometry().intersects(control(other)->geometry()),
+                     qPrintable(QStringLiteral("%1 covers %2").arg(grown, other)));
+    }
+    // And four times as large as at step 1: the factor was not given up.
+    const double scale = std::min(client.width() / 1016.0, client.height() / 734.0);
+    QVERIFY(qAbs(syllable->font().pointSizeF() - 24 * scale * 4) < 0.01);
+}
+
+// The same exercise on a fake clock twice, the second time with the letter
+// size stepped up and down between wake-ups: every change at the same time.
+void ExerciseWindowTest::a_size_change_leaves_the_pace_alone()
+{
+    using TimePoint = TickScheduler::TimePoint;
+    const auto run = [&](bool change_sizes) {
+        TimePoint now{std::chrono::hours(1)};
+        init_state(module);
+        module.state.interval_ms = 400;
+        auto* source = new PacedTimers([&now] { return now; });
+        window = std::make_unique<ExerciseWindow>(session, ends.callback(), nullptr, source);
+        window->show();
+        auto* timer = source->findChild<QTimer*>();
+        std::vector<std::pair<std::int64_t, QString>> changes;
+        QString shown;
+        for (int wake = 0; wake < 600 && timer->isActive(); ++wake) {
+            now += std::chrono::milliseconds(timer->interval());
+            QTimerEvent event(timer->timerId());
+            QCoreApplication::sendEvent(timer, &event);
+            const QString on_screen = window->txt_string_visible() ? QStringLiteral("syllable")
+                                      : !control("Picture1")->isHidden()
+                                          ? QStringLiteral("picture")
+                                          : QStringLiteral("nothing");
+            if (on_screen != shown)
+                changes.emplace_back(now.time_since_epoch().count(), shown = on_screen);
+            if (change_sizes && wake % 3 == 1)
+                QTest::keyClick(window.get(), wake % 2 ? Qt::Key_Plus : Qt::Key_Minus);
+        }
+        return changes;
+    };
+    const auto steady = run(false);
+    const auto stepped = run(true);
+    QVERIFY(steady.size() > 40); // two series and their pauses, at least
+    QCOMPARE(stepped, steady);
 }
 
 void ExerciseWindowTest::load_draws_a_hidden_syllable_and_starts_the_tick_timer()
