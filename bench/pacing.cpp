@@ -10,7 +10,7 @@
 //   klankflits_bench_pacing [--interval MS] [--speed-step MS] [--minutes M]
 //                           [--source both|paced|plain] [--cpu-minutes M]
 //                           [--load [N]] [--stall MS/PERIOD] [--stall-process]
-//                           [--size WIDTHxHEIGHT] [--seed N]
+//                           [--size WIDTHxHEIGHT] [--letter-size N] [--seed N]
 //
 // What the learner sees is timed from the paints: a syllable is on screen from
 // the first paint of its label after it was shown to the first paint of the
@@ -23,7 +23,8 @@
 // --size gives the exercise window another client size than its own 1016 x 734
 // (1920x1080 for a full-HD board, 3840x2160 for 4K); the layout scales with
 // it. The repaint row times each repaint of the window, from the start of its
-// update to the end of the flush.
+// update to the end of the flush. --letter-size 1 to 4 draws the syllable and
+// the picture at that letter size, as the program's --lettergrootte does.
 //
 // --stall MS/PERIOD holds up the event loop (a busy-wait on the main thread)
 // once in every period, at a random moment of it; with --stall-process the
@@ -565,6 +566,7 @@ struct Options {
     int stall_period_ms = 0;
     bool stall_process = false;
     QSize size;
+    int letter_size = 1;
     std::uint64_t seed = 1;
 };
 
@@ -628,6 +630,7 @@ std::vector<Result> run(const Options& options, const std::vector<Source>& sourc
         window->begin(starts.back());
         if (options.size.isValid())
             window->resize(options.size);
+        window->set_letter_size(options.letter_size);
         counter.watch(window.get());
     }
     for (auto& window : windows)
@@ -737,13 +740,16 @@ Options read_options(int argc, char** argv)
 {
     const bench::Flags flags(argc, argv,
                              {"interval", "speed-step", "minutes", "cpu-minutes", "source", "load",
-                              "stall", "stall-process", "size", "seed"});
+                              "stall", "stall-process", "size", "letter-size", "seed"});
     Options options;
     options.interval_ms = static_cast<int>(flags.number("interval", options.interval_ms));
     options.speed_step_ms = static_cast<int>(flags.number("speed-step", options.speed_step_ms));
     options.minutes = flags.number("minutes", options.minutes);
     options.cpu_minutes = flags.number("cpu-minutes", options.cpu_minutes);
     options.seed = static_cast<std::uint64_t>(flags.number("seed", 1));
+    options.letter_size = static_cast<int>(flags.number("letter-size", 1));
+    if (options.letter_size < 1 || options.letter_size > 4)
+        throw std::invalid_argument("--letter-size is 1 to 4");
     const std::string source = flags.text("source", "both");
     if (source != "both")
         options.sources = {bench::source_named(source)};
@@ -782,11 +788,13 @@ int main(int argc, char** argv)
     try {
         options = read_options(argc, argv);
     } catch (const std::exception& e) {
-        std::fprintf(stderr,
-                     "%s\nusage: klankflits_bench_pacing [--interval MS] [--speed-step MS] "
-                     "[--minutes M] [--source both|paced|plain] [--cpu-minutes M] [--load [N]] "
-                     "[--stall MS/PERIOD] [--stall-process] [--size WIDTHxHEIGHT] [--seed N]\n",
-                     e.what());
+        std::fprintf(
+            stderr,
+            "%s\nusage: klankflits_bench_pacing [--interval MS] [--speed-step MS] "
+            "[--minutes M] [--source both|paced|plain] [--cpu-minutes M] [--load [N]] "
+            "[--stall MS/PERIOD] [--stall-process] [--size WIDTHxHEIGHT] [--letter-size N] "
+            "[--seed N]\n",
+            e.what());
         return 2;
     }
     bench::use_offscreen_platform_unless_set();
@@ -801,9 +809,9 @@ int main(int argc, char** argv)
             : "none";
     const QSize size = options.size.isValid() ? options.size : QSize(1016, 734);
     std::printf("pacing: interval %d ms, speed step %d ms, %.1f min, load %d thread(s), stalls %s, "
-                "window %dx%d, platform %s\n",
+                "window %dx%d, letter size %d, platform %s\n",
                 options.interval_ms, options.speed_step_ms, options.minutes, options.load_threads,
-                stalls.c_str(), size.width(), size.height(),
+                stalls.c_str(), size.width(), size.height(), options.letter_size,
                 qPrintable(QGuiApplication::platformName()));
     std::fflush(stdout);
 
