@@ -1,5 +1,6 @@
 #include "description/windows_json.h"
 
+#include "engine/syllables.h"
 #include "program/windows.h"
 #include "support/named_case.h"
 
@@ -81,7 +82,10 @@ TEST(WindowsJson, HasTheRulesBesideTheWindows)
          {"\"program\":\"Klankflits\"", "\"twipsPerPixel\":15,",
           "\"takesFocus\":{\"label\":false,\"text_box\":true,\"push_button\":true,"
           "\"picture_box\":false}",
-          "\"bold\":true,\"points\":24}", "\"readOutsLeftmost\":13980,"})
+          "\"bold\":true,\"points\":24}", "\"readOutsLeftmost\":13980,",
+          "\"letterSize\":{\"smallest\":1,\"largest\":4,\"factors\":[1,1.5874010519681994,"
+          "2.5198420997897464,4],\"smaller\":\"A\xe2\x88\x92\",\"larger\":\"A+\"}",
+          "\"syllables\":[\""})
         EXPECT_NE(json.find(part), std::string::npos) << part;
 }
 
@@ -115,6 +119,20 @@ TEST(WindowsJson, GivesAccessKeysAndTwoLines)
                         "\"accessKey\":\"\",\"place\":{\"left\":5280,\"top\":4320,\"width\":"
                         "3375,\"height\":1455},\"font\":\"syllable\",\"shownAtLoad\":false"),
               std::string::npos);
+}
+
+// Every syllable the exercise can show, once each, so that the page can
+// measure the widest.
+TEST(WindowsJson, ListsEverySyllable)
+{
+    const std::string json = windows_json();
+    std::string listed = ",\"syllables\":[";
+    const char* separator = "";
+    for (const std::string& each : every_syllable()) {
+        listed += separator + json_string(each);
+        separator = ",";
+    }
+    EXPECT_NE(json.find(listed + "],"), std::string::npos);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // The page's pace in Chromium (headless), measured on the display's frames:
-//   node bench/web/page_bench.mjs SITE_DIR [--minutes N] [--intervals 200,2000]
+//   node bench/web/page_bench.mjs SITE_DIR [--minutes N] [--intervals 200,2000] [--letter-size N]
 // For each interval: the exposures and hidden halves as frame counts and how
 // many are a whole frame or more off their nominal length, the pauses, the
 // drift at the end, the frames the page asked for per second between changes
@@ -21,6 +21,8 @@ const option = (name, fallback) => {
 };
 const minutes = Number(option('--minutes', '10'));
 const intervals = option('--intervals', '200,2000').split(',').map(Number);
+// The letter size through the link (lettergrootte), as a teacher sets it for the board.
+const letterSize = option('--letter-size', null);
 
 const TICKS = 100; // USER_HZ on Linux
 
@@ -74,7 +76,7 @@ async function pace(interval) {
     try {
         const page = new Page(browser, server);
         await setViewport(browser.driver, 1016, 734);
-        await page.open(`?interval=${interval}`);
+        await page.open(`?interval=${interval}${letterSize === null ? '' : `&lettergrootte=${letterSize}`}`);
         await page.js('window.__klankflitsProbe.countFrames(2000)');
         await sleep(2200);
         const period = await page.js('return window.__klankflitsProbe.framePeriod()');
@@ -144,6 +146,6 @@ async function pace(interval) {
     }
 }
 
-console.log(`Chromium headless, ${site}`);
+console.log(`Chromium headless, ${site}${letterSize === null ? '' : `, letter size ${letterSize}`}`);
 await firstVisit();
 for (const interval of intervals) await pace(interval);

@@ -16,6 +16,10 @@ namespace klankflits
 inline constexpr int smallest_letter_size = 1;
 inline constexpr int largest_letter_size = 4;
 
+// The captions of a touch screen's two buttons that step it down and up.
+inline constexpr std::string_view letter_size_smaller = "A\u2212";
+inline constexpr std::string_view letter_size_larger = "A+";
+
 // 1, then evenly (each step the same factor) up to 4.
 double letter_size_factor(int step);
 

@@ -1,9 +1,15 @@
-// The core's fit rule for the page: a window's layout drawn at the viewport's
-// size as one picture, scaled and centred as on the desktop's full screen.
+// The core's layout rules for the page: a window's layout drawn at the
+// viewport's size as one picture, scaled and centred as on the desktop's full
+// screen; and the letter size, where and how large the syllable and the pause
+// picture are drawn at a step, and a step as the link names it.
 
 #include "program/layout.h"
+#include "program/letter_size.h"
 
 #include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <string>
 
 namespace
 {
@@ -11,6 +17,19 @@ namespace
 klankflits::Fit fit_and_centre(int width, int height, double client_width, double client_height)
 {
     return klankflits::fit_and_centre({width, height}, client_width, client_height);
+}
+
+klankflits::GrownControl grown_control(const std::string& control, int content_width,
+                                       int content_height, int step)
+{
+    return klankflits::grown_control(control, {content_width, content_height}, step);
+}
+
+// The step, or null for anything but "1" to "4".
+emscripten::val letter_size_named(const std::string& text)
+{
+    const auto step = klankflits::letter_size_named(text);
+    return step ? emscripten::val(*step) : emscripten::val::null();
 }
 
 } // namespace
@@ -22,4 +41,16 @@ EMSCRIPTEN_BINDINGS(klankflits_layout)
         .field("left", &klankflits::Fit::left)
         .field("top", &klankflits::Fit::top);
     emscripten::function("fitAndCentre", &fit_and_centre);
+
+    emscripten::value_object<klankflits::TwipsBox>("TwipsBox")
+        .field("left", &klankflits::TwipsBox::left)
+        .field("top", &klankflits::TwipsBox::top)
+        .field("width", &klankflits::TwipsBox::width)
+        .field("height", &klankflits::TwipsBox::height);
+    emscripten::value_object<klankflits::GrownControl>("GrownControl")
+        .field("step", &klankflits::GrownControl::step)
+        .field("factor", &klankflits::GrownControl::factor)
+        .field("box", &klankflits::GrownControl::box);
+    emscripten::function("grownControl", &grown_control);
+    emscripten::function("letterSizeNamed", &letter_size_named);
 }

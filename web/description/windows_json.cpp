@@ -1,6 +1,8 @@
 #include "description/windows_json.h"
 
+#include "engine/syllables.h"
 #include "program/layout.h"
+#include "program/letter_size.h"
 #include "program/texts.h"
 #include "program/windows.h"
 
@@ -102,6 +104,33 @@ std::string number(double value)
     return text.data();
 }
 
+// The steps and each one's factor, for the page's keys and for its tests.
+std::string letter_size()
+{
+    std::string out = "{\"smallest\":" + std::to_string(smallest_letter_size) +
+                      ",\"largest\":" + std::to_string(largest_letter_size) + ",\"factors\":[";
+    const char* separator = "";
+    for (int step = smallest_letter_size; step <= largest_letter_size; ++step) {
+        out += separator + number(letter_size_factor(step));
+        separator = ",";
+    }
+    return out + "],\"smaller\":" + json_string(letter_size_smaller) +
+           ",\"larger\":" + json_string(letter_size_larger) + "}";
+}
+
+// Every syllable the exercise can show: the page measures the widest in its
+// font, which is the syllable's content when it grows.
+std::string syllables()
+{
+    std::string out = "[";
+    const char* separator = "";
+    for (const std::string& each : every_syllable()) {
+        out += separator + json_string(each);
+        separator = ",";
+    }
+    return out + "]";
+}
+
 } // namespace
 
 std::string json_string(std::string_view text)
@@ -135,7 +164,8 @@ std::string windows_json()
     return "{\"program\":" + json_string(program_name) +
            ",\"twipsPerPixel\":" + number(twips_per_pixel) + ",\"takesFocus\":" + focus +
            ",\"syllableFont\":" + syllable() +
-           ",\"readOutsLeftmost\":" + std::to_string(read_outs_leftmost_twips) + ",\"windows\":[" +
+           ",\"readOutsLeftmost\":" + std::to_string(read_outs_leftmost_twips) +
+           ",\"letterSize\":" + letter_size() + ",\"syllables\":" + syllables() + ",\"windows\":[" +
            window(settings_window()) + "," + window(exercise_window()) + "]}";
 }
 

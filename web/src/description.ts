@@ -40,6 +40,15 @@ export interface Description {
         readonly points: number;
     };
     readonly readOutsLeftmost: number;
+    // The letter size's steps, and each one's factor from the smallest up.
+    readonly letterSize: {
+        readonly smallest: number;
+        readonly largest: number;
+        readonly factors: readonly number[];
+        readonly smaller: string; // a touch screen's buttons
+        readonly larger: string;
+    };
+    readonly syllables: readonly string[]; // every one the exercise can show
     readonly windows: readonly WindowDescription[];
 }
 

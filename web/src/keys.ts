@@ -1,6 +1,7 @@
 // The keyboard as on the desktop: Alt+S and Alt+E, Tab round the window's
 // controls, Space presses the focused button (the browser's own), Enter and
-// Esc press nothing, F11 full screen.
+// Esc press nothing, F11 full screen; in the exercise view + and - (= as +,
+// with Ctrl too, instead of the browser's zoom) step the letter size.
 
 import { description, windowNamed } from './description.js';
 import type { Page } from './page.js';
@@ -26,7 +27,14 @@ function focusables(view: HTMLElement): HTMLElement[] {
         );
 }
 
-export function bindKeys(page: Page): void {
+// + and - of the main keyboard and the keypad; = is + without Shift on many keyboards.
+const letterSizeSteps = new Map<string, number>([
+    ['+', 1],
+    ['=', 1],
+    ['-', -1],
+]);
+
+export function bindKeys(page: Page, stepLetterSize: (by: number) => void): void {
     document.addEventListener(
         'keydown',
         (event) => {
@@ -38,6 +46,12 @@ export function bindKeys(page: Page): void {
             }
             const view = page.shownView();
             if (!view) return;
+            const letterSizeStep = letterSizeSteps.get(event.key);
+            if (letterSizeStep && view === page.frmWerk && !event.altKey && !event.metaKey) {
+                event.preventDefault();
+                stepLetterSize(letterSizeStep);
+                return;
+            }
             if (event.altKey && !event.ctrlKey && !event.metaKey) {
                 const name = accessKeys.get(event.code);
                 const button = name

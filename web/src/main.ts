@@ -9,6 +9,7 @@ import { ExerciseRun } from './exercise_run.js';
 import { bindKeys } from './keys.js';
 import { description, windowNamed } from './description.js';
 import { fitToViewport, placeControls } from './layout.js';
+import { LetterSize } from './letter_size.js';
 import { numberSymbols } from './number_symbols.js';
 import { Page } from './page.js';
 import { buildViews } from './views.js';
@@ -25,9 +26,10 @@ const settingsTitle = settingsWindow.caption;
 const exerciseTitle = exerciseWindow.caption;
 const endedTitle = description.program;
 
-// The link's parameters: the two boxes' texts, and full screen.
+// The link's parameters: the two boxes' texts, the letter size, and full screen.
 const linkInterval = 'interval';
 const linkSpeedStep = 'versnelling';
+const linkLetterSize = 'lettergrootte';
 const linkFullScreen = 'volledig-scherm';
 
 function layOut(page: Page, engine: KlankflitsModule): void {
@@ -66,7 +68,7 @@ function installed(): boolean {
 // nothing else: what a pupil was given to start with.
 function startAgainLink(link: URLSearchParams): string {
     const kept = new URLSearchParams();
-    for (const name of [linkInterval, linkSpeedStep, linkFullScreen]) {
+    for (const name of [linkInterval, linkSpeedStep, linkLetterSize, linkFullScreen]) {
         const value = link.get(name);
         if (value !== null) kept.set(name, value);
     }
@@ -128,8 +130,12 @@ function run(page: Page, engine: KlankflitsModule): void {
     page.txtStart.focus();
 }
 
+function touchScreen(): boolean {
+    return matchMedia('(any-pointer: coarse)').matches;
+}
+
 function touchScreenButton(page: Page): void {
-    if (!fullScreenAvailable() || !matchMedia('(any-pointer: coarse)').matches) return;
+    if (!fullScreenAvailable() || !touchScreen()) return;
     const button = page.fullScreenButton;
     const caption = (): void => {
         button.textContent = document.fullscreenElement ? 'Scherm terug' : 'Volledig scherm';
@@ -138,6 +144,28 @@ function touchScreenButton(page: Page): void {
     button.hidden = false;
     button.addEventListener('click', toggleFullScreen);
     document.addEventListener('fullscreenchange', caption);
+}
+
+// The letter size from the link (a step the core does not name is ignored),
+// stepped by the keys and, on a touch screen, by its two buttons in the exercise view.
+function letterSize(page: Page, engine: KlankflitsModule): void {
+    const linked = new URLSearchParams(location.search).get(linkLetterSize);
+    const named = engine.letterSizeNamed(linked ?? '');
+    const size = new LetterSize(page, engine, named ?? description.letterSize.smallest);
+    bindKeys(page, size.by);
+    if (!touchScreen()) return;
+    const [smaller, larger] = page.letterSizeButtons.querySelectorAll('button');
+    for (const [button, caption] of [
+        [smaller, description.letterSize.smaller],
+        [larger, description.letterSize.larger],
+    ] as const) {
+        if (!button) continue;
+        button.textContent = caption;
+        // A tap leaves the focus on Einde.
+        button.addEventListener('mousedown', (event) => event.preventDefault());
+        button.addEventListener('click', () => size.by(Number(button.dataset['by'])));
+    }
+    page.letterSizeOffered = true;
 }
 
 // The picture and the syllable are for looking at: no long-press menu, no drag.
@@ -165,12 +193,13 @@ async function boot(): Promise<void> {
     document.getElementById('needs-server')?.remove();
     buildViews();
     const page = new Page();
-    bindKeys(page);
     keepStill(page);
     touchScreenButton(page);
-    // The views stay hidden until the module is there to fit them.
+    // The views stay hidden until the module is there to fit them (and no key
+    // has anything to do).
     const engine = await createKlankflits();
     layOut(page, engine);
+    letterSize(page, engine);
     run(page, engine);
     offline();
 }

@@ -1,5 +1,6 @@
 // The page's elements: the two views as the two windows, the message box, the
-// ended view and the touch screens' full-screen button.
+// ended view and the touch screens' buttons: full screen, and the letter size
+// in the exercise view.
 
 import { control } from './layout.js';
 
@@ -15,6 +16,9 @@ export class Page {
     readonly ended = byId<HTMLElement>('ended');
     readonly message = byId<HTMLDialogElement>('message');
     readonly fullScreenButton = byId<HTMLButtonElement>('full-screen');
+    readonly letterSizeButtons = byId<HTMLElement>('letter-size');
+    // A touch screen has them; they show with the exercise view.
+    letterSizeOffered = false;
 
     readonly txtStart = control(this.frmHoofd, 'txt_start') as HTMLInputElement;
     readonly txtSpeed = control(this.frmHoofd, 'txt_speed') as HTMLInputElement;
@@ -38,6 +42,7 @@ export class Page {
 
     show(view: HTMLElement | null, title: string): void {
         for (const each of [this.frmHoofd, this.frmWerk, this.ended]) each.hidden = each !== view;
+        this.letterSizeButtons.hidden = !this.letterSizeOffered || view !== this.frmWerk;
         document.title = title;
     }
 

@@ -6,7 +6,7 @@ import { description } from './description.js';
 import type { ControlDescription, WindowDescription } from './description.js';
 
 // The pause picture's own size in pixels.
-const pausePicture = { src: 'pause.jpg', width: 150, height: 112 } as const;
+export const pausePicture = { src: 'pause.jpg', width: 150, height: 112 } as const;
 
 function element<K extends keyof HTMLElementTagNameMap>(
     tag: K,

@@ -348,14 +348,14 @@ export function pageCases(browserName) {
             });
 
             it('"Opnieuw beginnen" keeps the link\'s parameters and nothing else', async () => {
-                await page.open('?interval=1500&versnelling=50&iets=anders');
+                await page.open('?interval=1500&versnelling=50&lettergrootte=3&iets=anders');
                 await page.startExercise();
                 await page.click('frm_werk', 'cmd_exit');
                 await page.waitFor('the ended view', async () => (await page.state()).ended, 3000);
                 await page.driver.findElement({ css: '#ended a' }).click();
                 await page.waitFor('the settings view again', async () => (await page.state()).settings, 5000);
                 const query = await page.js('return location.search');
-                assert.equal(query, '?interval=1500&versnelling=50');
+                assert.equal(query, '?interval=1500&versnelling=50&lettergrootte=3');
                 assert.deepEqual([await page.value('txt_start'), await page.value('txt_speed')], ['1500', '50']);
             });
 
@@ -375,6 +375,15 @@ export function pageCases(browserName) {
                 await page.js('window.__klankflitsProbe.countFrames()');
                 const from = (await page.changes()).length;
                 await page.startExercise();
+                // The letter size stepped in flashes and in pauses changes no step's time.
+                const shows = (name) => page.js(`return !document.querySelector('#frm_werk [data-control="${name}"]').hidden`);
+                for (const [when, key] of [['txt_string', '+'], ['Picture1', '+'], ['txt_string', Key.SUBTRACT],
+                    ['Picture1', '='], ['txt_string', '+']]) {
+                    await page.waitFor(`${when} shown for a key`, () => shows(when), 15000);
+                    await page.keys(key);
+                }
+                const font = await page.js("return getComputedStyle(document.querySelector('#frm_werk [data-control=\"txt_string\"]')).fontSize");
+                assert.equal(parseFloat(font), (C.DESCRIPTION.syllableFont.points * 96 / 72) * C.DESCRIPTION.letterSize.factors[3], 'step 4');
                 await page.waitFor('the 4th series', () => page.js(
                     "return document.querySelector('#frm_werk [data-control=\"Label1\"]').textContent === '300'"), 40000);
                 await sleep(1200); // a few steps of the 4th series
@@ -645,6 +654,188 @@ export function pageCases(browserName) {
                     await setViewport(page.driver, 1016, 734);
                 }
             });
+        });
+
+        describe('letter size', () => {
+            const { factors } = C.DESCRIPTION.letterSize;
+            const placeOf = (name) => C.EXERCISE.controls.find((c) => c.name === name).rect;
+            const fontPx = (C.DESCRIPTION.syllableFont.points * 96) / 72;
+            // The syllable and the picture as drawn (both shown for the moment of measuring, then as
+            // they were), the viewport, the view's scale and the text's own box where one shows.
+            const drawn = () => page.js(`
+                const q = (n) => document.querySelector('#frm_werk [data-control="' + n + '"]');
+                const r = (e) => { const b = e.getBoundingClientRect(); return [b.left, b.top, b.width, b.height]; };
+                const [t, p] = [q('txt_string'), q('Picture1')];
+                const was = [t.hidden, p.hidden];
+                let text = null;
+                if (!t.hidden && t.firstChild) {
+                    const range = document.createRange();
+                    range.selectNodeContents(t);
+                    text = r(range);
+                }
+                t.hidden = p.hidden = false;
+                const s = document.getElementById('frm_werk');
+                const out = { font: parseFloat(getComputedStyle(t).fontSize), txt_string: r(t), Picture1: r(p),
+                              img: r(p.querySelector('img')), section: r(s), scale: s.getBoundingClientRect().width / s.offsetWidth,
+                              viewport: [innerWidth, innerHeight], text, others: {} };
+                for (const e of s.querySelectorAll('[data-control]'))
+                    if (e !== t && e !== p) out.others[e.getAttribute('data-control')] = r(e);
+                [t.hidden, p.hidden] = was;
+                return out;`);
+            // The widest of every syllable in the syllable's font at step 1, in twips as the desktop has it.
+            const widest = async () => {
+                const [w, h] = await page.js(`
+                    const e = document.createElement('span');
+                    const like = getComputedStyle(document.querySelector('#frm_werk [data-control="txt_string"]'));
+                    e.style.cssText = 'position:fixed;left:0;top:0;visibility:hidden;display:inline-block;white-space:nowrap;' +
+                        'line-height:normal;font-variant-ligatures:none';
+                    Object.assign(e.style, { fontFamily: like.fontFamily, fontWeight: like.fontWeight, fontSize: arguments[1] + 'px' });
+                    document.body.append(e);
+                    let [w, h] = [0, 0];
+                    for (const syllable of arguments[0]) {
+                        e.textContent = syllable;
+                        const b = e.getBoundingClientRect();
+                        [w, h] = [Math.max(w, b.width), Math.max(h, b.height)];
+                    }
+                    e.remove();
+                    return [w, h];`, C.DESCRIPTION.syllables, fontPx);
+                return [Math.ceil(w * C.TWIPS_PER_PX), Math.ceil(h * C.TWIPS_PER_PX)];
+            };
+            // Content of w x h twips centred on a control's place, `by` times as large.
+            const centred = ([l, t, w, h], [cw, ch], by) =>
+                [l + w / 2 - (cw * by) / 2, t + h / 2 - (ch * by) / 2, cw * by, ch * by];
+            const near = (actual, expected, within, what) => {
+                const off = actual.map((v, i) => Math.abs(v - expected[i]));
+                assert.ok(off.every((d) => d <= within),
+                    `${what}: [${actual.map((v) => v.toFixed(2))}] is not [${expected.map((v) => v.toFixed(2))}]`);
+            };
+            // Every step drawn at the core's size: the font and the two boxes, nothing else moved.
+            const assertStep = async (step, content, what) => {
+                const d = await drawn();
+                const section = [d.section[0], d.section[1]];
+                const f = d.scale;
+                const at = (twips) => expectedRect(twips, section, f);
+                assert.ok(Math.abs(d.font - fontPx * factors[step - 1]) < 0.01, `${what}: syllable ${d.font} px at step ${step}`);
+                if (step === 1) {
+                    assertRect(d.txt_string, at(placeOf('txt_string')), `${what}: txt_string`);
+                    assertRect(d.Picture1, at(placeOf('Picture1')), `${what}: Picture1`);
+                } else {
+                    // The test's measure of the widest may differ from the page's by a twip.
+                    near(d.txt_string, at(centred(placeOf('txt_string'), content, factors[step - 1])),
+                        (f * factors[step - 1]) / C.TWIPS_PER_PX + PX, `${what}: txt_string`);
+                    const picture = placeOf('Picture1');
+                    assertRect(d.Picture1, at(centred(picture, picture.slice(2), factors[step - 1])), `${what}: Picture1`);
+                }
+                near(d.img.slice(2), [150, 112].map((v) => v * factors[step - 1] * f), PX, `${what}: the picture's image`);
+                for (const c of C.EXERCISE.controls.filter((c) => d.others[c.name]))
+                    assertRect(d.others[c.name], at(c.rect), `${what}: ${c.name} stays`);
+                return d;
+            };
+            const stepNow = async () => {
+                const font = (await drawn()).font;
+                return factors.findIndex((x) => Math.abs(fontPx * x - font) < 0.01) + 1;
+            };
+
+            it('draws each step at the core\'s size, the picture and the font with it, and step 1 as before', async () => {
+                await page.open('?interval=2000');
+                await page.startExercise();
+                const content = await widest();
+                const first = await assertStep(1, content, 'at the start');
+                for (const step of [2, 3, 4]) {
+                    await page.keys('+');
+                    await assertStep(step, content, `after + to ${step}`);
+                }
+                for (const step of [3, 2, 1]) {
+                    await page.keys('-');
+                    await assertStep(step, content, `after - to ${step}`);
+                }
+                const again = await drawn();
+                assert.deepEqual([again.txt_string, again.Picture1, again.img], [first.txt_string, first.Picture1, first.img]);
+            });
+
+            it('steps on + = - of both keyboards, with Ctrl too (not the browser\'s zoom), at once and within 1 to 4', async () => {
+                await page.open('?interval=400');
+                await page.startExercise();
+                const zoom = await page.js('return [devicePixelRatio, innerWidth, innerHeight]');
+                for (const [how, press, step] of [
+                    ['+', () => page.keys('+'), 2], ['=', () => page.keys('='), 3], ['keypad +', () => page.keys(Key.ADD), 4],
+                    ['+ at 4', () => page.keys('+'), 4], ['-', () => page.keys('-'), 3],
+                    ['keypad -', () => page.keys(Key.SUBTRACT), 2], ['Ctrl+-', () => page.chord(Key.CONTROL, '-'), 1],
+                    ['- at 1', () => page.keys('-'), 1], ['Ctrl++', () => page.chord(Key.CONTROL, '+'), 2],
+                    ['Ctrl+=', () => page.chord(Key.CONTROL, '='), 3],
+                ]) {
+                    await press();
+                    assert.equal(await stepNow(), step, how);
+                }
+                assert.deepEqual(await page.js('return [devicePixelRatio, innerWidth, innerHeight]'), zoom, 'the browser zoomed');
+                const s = await page.state();
+                assert.deepEqual([s.exercise, s.focus], [true, 'frm_werk/cmd_exit']);
+            });
+
+            it('takes the link\'s lettergrootte=1 to 4 and ignores any other', async () => {
+                for (const [value, step] of [['3', 3], ['4', 4], ['5', 1], ['0', 1], ['twee', 1], ['2.0', 1], ['', 1]]) {
+                    await page.open(`?interval=2000&lettergrootte=${value}`);
+                    await page.startExercise();
+                    assert.equal(await stepNow(), step, `lettergrootte=${value}`);
+                }
+            });
+
+            it('on a touch screen A\u2212 and A+ step it, beside the full-screen button; not with a mouse', async () => {
+                const buttons = () => page.js(`
+                    const r = (e) => { const b = e.getBoundingClientRect(); return [b.left, b.top, b.width, b.height]; };
+                    const all = [...document.querySelectorAll('#letter-size button'), document.getElementById('full-screen')];
+                    return all.map((b) => ({ caption: b.textContent, shown: b.getClientRects().length > 0, rect: r(b) }));`);
+                const touch = browserName === 'chromium';
+                if (touch) await page.driver.sendDevToolsCommand('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
+                try {
+                    await page.open('?interval=2000');
+                    assert.deepEqual((await buttons()).slice(0, 2).map((b) => b.shown), [false, false], 'in the settings view');
+                    await page.startExercise();
+                    const [smaller, larger, full] = await buttons();
+                    if (!touch) {
+                        assert.deepEqual([smaller.shown, larger.shown], [false, false], 'with a mouse');
+                        return;
+                    }
+                    assert.deepEqual([smaller.caption, larger.caption], [C.DESCRIPTION.letterSize.smaller, C.DESCRIPTION.letterSize.larger]);
+                    assert.ok(smaller.shown && larger.shown && full.shown, 'all three shown');
+                    assert.ok(smaller.rect[0] + smaller.rect[2] <= larger.rect[0] && larger.rect[0] + larger.rect[2] <= full.rect[0],
+                        'A\u2212, A+ and full screen side by side');
+                    for (const b of [smaller, larger]) near([b.rect[1], b.rect[3]], [full.rect[1], full.rect[3]], 0.5, `${b.caption} in the row`);
+                    for (const [nth, step] of [[2, 2], [2, 3], [1, 2], [1, 1], [1, 1]]) {
+                        await page.driver.findElement({ css: `#letter-size button:nth-child(${nth})` }).click();
+                        assert.equal(await stepNow(), step, `${nth === 1 ? 'A\u2212' : 'A+'} to ${step}`);
+                    }
+                    assert.equal((await page.state()).focus, 'frm_werk/cmd_exit', 'the focus stays on Einde');
+                } finally {
+                    if (touch) await page.driver.sendDevToolsCommand('Emulation.setTouchEmulationEnabled', { enabled: false });
+                }
+            });
+
+            for (const [vw, vh] of [[1366, 768], [700, 500]]) {
+                it(`at step 4 the widest syllable stays in the viewport and clear of the other controls at ${vw}x${vh}`, async () => {
+                    await setViewport(page.driver, vw, vh);
+                    try {
+                        await page.open('?interval=2000&lettergrootte=4');
+                        await page.startExercise();
+                        await page.waitFor('a syllable', () => page.js(
+                            "return !document.querySelector('#frm_werk [data-control=\"txt_string\"]').hidden"), 3000);
+                        const [cw, ch] = await widest();
+                        const d = await assertStep(4, [cw, ch], `at ${vw}x${vh}`);
+                        const box = d.txt_string;
+                        const inside = (r, o) => r[0] >= o[0] && r[1] >= o[1] && r[0] + r[2] <= o[0] + o[2] && r[1] + r[3] <= o[1] + o[3];
+                        assert.ok(box[2] >= (cw / C.TWIPS_PER_PX) * 4 * d.scale - 0.5, 'as wide as the widest at step 4');
+                        assert.ok(inside(box, [0, 0, vw, vh]), `[${box}] inside the viewport`);
+                        if (d.text) assert.ok(inside(d.text, box), `the syllable's text [${d.text}] inside its box [${box}]`);
+                        for (const [name, r] of Object.entries(d.others)) {
+                            if (r[2] === 0) continue;
+                            const overlaps = box[0] < r[0] + r[2] && r[0] < box[0] + box[2] && box[1] < r[1] + r[3] && r[1] < box[1] + box[3];
+                            assert.ok(!overlaps, `the syllable reaches ${name}`);
+                        }
+                    } finally {
+                        await setViewport(page.driver, 1016, 734);
+                    }
+                });
+            }
         });
     });
 }

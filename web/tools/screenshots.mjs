@@ -1,7 +1,9 @@
 // Screenshots of the page in Chromium, headless, driven over the DevTools
 // protocol on a pipe (no npm package needed): the settings view, the exercise
 // with a syllable and with the pause picture, at a Chromebook's, a board's and
-// an iPad's size; a phone held sideways with the buttons' tap areas outlined;
+// an iPad's size; the board at each letter size, with the syllable's ink
+// height; a syllable of "sch" at the largest size on a Chromebook and in a
+// small window; a phone held sideways with the buttons' tap areas outlined;
 // and, given the site's folder, the page opened as a file. Also prints every
 // console message and CSP report it saw.
 //
@@ -12,6 +14,7 @@ import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
+import { inkHeight } from './png_ink.mjs';
 
 const [url, outDir, siteDir] = process.argv.slice(2);
 if (!url || !outDir) {
@@ -92,16 +95,38 @@ async function openPage(width, height, deviceScaleFactor = 1) {
     };
     const shoot = async (name) => {
         const { data } = await call('Page.captureScreenshot', { format: 'png' });
-        writeFileSync(join(outDir, name), Buffer.from(data, 'base64'));
+        const png = Buffer.from(data, 'base64');
+        writeFileSync(join(outDir, name), png);
         console.log(`${name}: ${width} x ${height}`);
+        return png;
     };
-    return { call, evaluate, waitFor, shoot, close: () => send('Target.closeTarget', { targetId }) };
+    const key = async (text) => {
+        for (const type of ['keyDown', 'keyUp']) await call('Input.dispatchKeyEvent', { type, key: text, text });
+    };
+    return { call, evaluate, waitFor, shoot, key, close: () => send('Target.closeTarget', { targetId }) };
 }
 
 const settingsShown = `!document.getElementById('frm_hoofd').hidden`;
 const syllableShown = `!document.querySelector('#frm_werk [data-control=txt_string]').hidden`;
 const pictureShown = `!document.querySelector('#frm_werk [data-control=Picture1]').hidden`;
 const clickStart = `document.querySelector('#frm_hoofd [data-control=cmd_start]').click()`;
+const exerciseShown = `!document.getElementById('frm_werk').hidden`;
+const syllable = `document.querySelector('#frm_werk [data-control=txt_string]')`;
+// Counts the syllable's changes, so that a shot that showed one syllable all along can be told.
+const watchSyllable = `window.__syllableChanges = 0; new MutationObserver(() => window.__syllableChanges++)
+    .observe(${syllable}, { attributes: true, attributeFilter: ['hidden'], childList: true, characterData: true, subtree: true })`;
+
+// Waits for a syllable that `wanted` (an expression of s) holds, and shoots it
+// while it stays up; answers the shot, the syllable and its box.
+async function shootSyllable(page, name, wanted) {
+    for (;;) {
+        await page.waitFor(`${syllableShown} && ((s) => ${wanted})(${syllable}.textContent)`, 120000);
+        const [changes, text, box] = await page.evaluate(`(() => { const b = ${syllable}.getBoundingClientRect();
+            return [window.__syllableChanges, ${syllable}.textContent, [b.left, b.top, b.width, b.height]]; })()`);
+        const png = await page.shoot(name);
+        if ((await page.evaluate('window.__syllableChanges')) === changes) return { png, text, box };
+    }
+}
 
 try {
     await send('Target.setDiscoverTargets', { discover: false });
@@ -136,6 +161,49 @@ try {
         await page.waitFor(pictureShown, 15000);
         await sleep(200);
         await page.shoot(`${name}-pause.png`);
+        if (name.includes('ipad')) {
+            // A+ three times: the largest letter size.
+            for (let i = 0; i < 3; i++) await page.evaluate(`document.querySelector('#letter-size [data-by="1"]').click()`);
+            await page.waitFor(syllableShown, 15000);
+            await sleep(100);
+            await page.shoot(`${name}-step4-syllable.png`);
+        }
+        await page.close();
+    }
+
+    // The board at full screen at each letter size, + from one to the next: a syllable with a
+    // letter above the line and one below it, its ink measured, and the pause.
+    const board = await openPage(1920, 1080);
+    await board.call('Page.navigate', { url: `${url}?interval=1000&versnelling=100` });
+    await board.waitFor(settingsShown);
+    const full = await board.call('Runtime.evaluate', { expression: `document.documentElement.requestFullscreen()
+        .then(() => true, () => false)`, userGesture: true, awaitPromise: true, returnByValue: true });
+    console.log(`board: full screen ${full.result.value ? 'on' : 'refused'} at 1920 x 1080`);
+    await board.evaluate(clickStart);
+    await board.waitFor(exerciseShown);
+    await board.evaluate(watchSyllable);
+    const inks = [];
+    for (let step = 1; step <= 4; step++) {
+        if (step > 1) await board.key('+');
+        const shot = await shootSyllable(board, `web-board-1920x1080-step${step}-syllable.png`,
+            '/[bdfhkl]/.test(s) && /[gjpqy]/.test(s)');
+        inks.push(`step ${step} "${shot.text}" ${inkHeight(shot.png, shot.box)} px`);
+        await board.waitFor(pictureShown, 20000);
+        await sleep(200);
+        await board.shoot(`web-board-1920x1080-step${step}-pause.png`);
+    }
+    console.log(`ink height of the syllable at 1920 x 1080: ${inks.join(', ')}`);
+    await board.close();
+
+    // The widest cluster at the largest size, on a Chromebook and in a small window.
+    for (const [width, height, name] of [[1366, 768, 'web-chromebook-1366x768'], [700, 500, 'web-window-700x500']]) {
+        const page = await openPage(width, height);
+        await page.call('Page.navigate', { url: `${url}?interval=1000&lettergrootte=4` });
+        await page.waitFor(settingsShown);
+        await page.evaluate(clickStart);
+        await page.waitFor(exerciseShown);
+        await page.evaluate(watchSyllable);
+        await shootSyllable(page, `${name}-step4-sch.png`, "s.startsWith('sch')");
         await page.close();
     }
 
