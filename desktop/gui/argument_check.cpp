@@ -6,32 +6,31 @@ namespace klankflits
 namespace
 {
 
+// One line in Dutch and one in English about `subject`.
+QString told(const char* dutch, const char* english, const QString& subject)
+{
+    return QStringLiteral("klankflits: %1\nklankflits: %2\n")
+        .arg(QString::fromUtf8(dutch).arg(subject), QString::fromUtf8(english).arg(subject));
+}
+
 QString unknown(const QString& option)
 {
-    return QStringLiteral("klankflits: de optie %1 bestaat niet.\n"
-                          "klankflits: there is no option %1.\n")
-        .arg(option);
+    return told("de optie %1 bestaat niet.", "there is no option %1.", option);
 }
 
 QString with_value(const QString& option)
 {
-    return QStringLiteral("klankflits: de optie %1 neemt geen waarde.\n"
-                          "klankflits: the option %1 takes no value.\n")
-        .arg(option);
+    return told("de optie %1 neemt geen waarde.", "the option %1 takes no value.", option);
 }
 
 QString without_value(const QString& option)
 {
-    return QStringLiteral("klankflits: de optie %1 heeft een waarde nodig.\n"
-                          "klankflits: the option %1 needs a value.\n")
-        .arg(option);
+    return told("de optie %1 heeft een waarde nodig.", "the option %1 needs a value.", option);
 }
 
 QString stray(const QString& word)
 {
-    return QStringLiteral("klankflits: \"%1\" hoort bij geen optie.\n"
-                          "klankflits: \"%1\" belongs to no option.\n")
-        .arg(word);
+    return told("\"%1\" hoort bij geen optie.", "\"%1\" belongs to no option.", word);
 }
 
 // The fault in one argument that starts with a single "-": letters, each an
