@@ -95,10 +95,12 @@ TEST(WindowsJson, ListsEveryControlInTabOrder)
     const std::string json = windows_json();
     std::size_t at = 0;
     for (const WindowDescription* window : {&settings_window(), &exercise_window()}) {
-        at = json.find("\"caption\":" + json_string(window->caption), at);
+        at = json.find(std::string("\"caption\":").append(json_string(window->caption)), at);
         ASSERT_NE(at, std::string::npos) << window->name;
         for (const ControlDescription& control : window->controls) {
-            at = json.find("{\"name\":" + json_string(control.name) + ",\"kind\":", at);
+            at = json.find(
+                std::string("{\"name\":").append(json_string(control.name)).append(",\"kind\":"),
+                at);
             ASSERT_NE(at, std::string::npos) << window->name << " " << control.name;
         }
     }
@@ -129,7 +131,7 @@ TEST(WindowsJson, ListsEverySyllable)
     std::string listed = ",\"syllables\":[";
     const char* separator = "";
     for (const std::string& each : every_syllable()) {
-        listed += separator + json_string(each);
+        listed.append(separator).append(json_string(each));
         separator = ",";
     }
     EXPECT_NE(json.find(listed + "],"), std::string::npos);
