@@ -136,11 +136,14 @@ function fromFirstSyllable(changes) {
 function judge(changes, nominals, period) {
     const seen = fromFirstSyllable(changes).slice(0, steps + 1);
     const errors = [];
+    const wide = []; // the steps half a frame or more off, for the report
     const pictures = seen.slice(0, -1).filter((c) => c.kind === 'picture').length;
     for (let i = 0; i + 1 < seen.length; i++) {
         const length = seen[i + 1].t - seen[i].t;
         const nominal = nominals.reduce((a, b) => (Math.abs(b - length) < Math.abs(a - length) ? b : a));
         errors.push(Math.abs(length - nominal));
+        if (Math.abs(length - nominal) >= period / 2)
+            wide.push(`step ${i} ${seen[i].kind} ${length.toFixed(1)} for ${nominal.toFixed(0)}`);
     }
     return {
         steps: errors.length,
@@ -149,6 +152,7 @@ function judge(changes, nominals, period) {
         p50: percentile(errors, 0.5),
         p99: percentile(errors, 0.99),
         max: Math.max(...errors),
+        wide,
     };
 }
 
@@ -206,6 +210,8 @@ async function bench(browserName) {
                 rows.frames.push(await measure(page, 'frames', interval, period));
                 console.log(`  interval ${interval} run ${run}  page: ${fmt(rows.page.at(-1))}   ` +
                     `counting ${rows.frames.at(-1).every} frames: ${fmt(rows.frames.at(-1))}`);
+                for (const [name, r] of [['page', rows.page.at(-1)], ['frame counting', rows.frames.at(-1)]])
+                    if (r.wide.length) console.log(`    ${name}, half a frame or more off: ${r.wide.join('; ')}`);
             }
             const worst = (rs) => Math.max(...rs.map((r) => r.off));
             const median = (rs, k) => percentile(rs.map((r) => r[k]), 0.5);
