@@ -1,6 +1,6 @@
 // The page's pace as the screen shows it, against the limit of the set-up:
 //   node bench/web/screen_bench.mjs SITE_DIR [--runs 5] [--intervals 400,2000]
-//        [--steps 125] [--browsers chromium,firefox]
+//        [--steps 125] [--browsers chromium,firefox] [--asleep]
 // on an X display a pixel larger than 1016 x 734 (scripts/web bench starts such an
 // Xvfb: Chromium in kiosk mode without a window manager leaves the screen's last
 // row and column free), so that the page is 1016 x 734 from the screen's corner.
@@ -35,6 +35,8 @@ const runs = Number(option('--runs', '5'));
 const steps = Number(option('--steps', '125'));
 const intervals = option('--intervals', '400,2000').split(',').map(Number);
 const browsers = option('--browsers', 'chromium').split(',');
+// A third page: frame counting that sleeps between flips as the page does (4 frames and 30 ms ahead).
+const asleep = args.includes('--asleep');
 const SAMPLER = fileURLToPath(new URL('./screen_sampler.py', import.meta.url));
 const WIDTH = 1016;
 const HEIGHT = 734;
@@ -78,6 +80,22 @@ window.flipEvery = (every, flips) => {
         requestAnimationFrame(step);
     };
     requestAnimationFrame(step);
+};
+// Frame counting that sleeps as the page does: asks for frames again only
+// lead ms before each flip, and flips on the frame nearest its time.
+window.flipAsleep = (stepMs, flips, leadMs, period) => {
+    const mid = document.getElementById('mid');
+    let due = null;
+    let count = 0;
+    const frame = (time) => {
+        if (due === null) due = time + stepMs;
+        if (time < due - period / 2) return requestAnimationFrame(frame);
+        mid.hidden = !mid.hidden;
+        if (++count >= flips) return;
+        due += stepMs;
+        setTimeout(() => requestAnimationFrame(frame), due - leadMs - performance.now());
+    };
+    requestAnimationFrame(frame);
 };
 `);
     return dir;
@@ -163,6 +181,7 @@ async function measure(page, kind, interval, period) {
     const sampler = await startSampler();
     const t0 = await page.js('return performance.now()');
     if (kind === 'page') await page.startExercise();
+    else if (kind === 'asleep') await page.js('window.flipAsleep(arguments[0], arguments[1], arguments[2], arguments[3])', step, steps + 2, 4 * period + 30, period);
     else await page.js('window.flipEvery(arguments[0], arguments[1])', every, steps + 2);
     const series = Math.ceil(steps / 22);
     const nominalMs = steps * step + series * LONG_PAUSE_MS;
@@ -175,7 +194,7 @@ async function measure(page, kind, interval, period) {
     const t1 = await page.js('return performance.now()');
     const requests = (await page.js('return window.__klankflitsProbe.frameRequests')).slice(requestsFrom);
     const during = requests.filter((r) => r >= t0 && r <= t1).length;
-    const nominals = kind === 'page' ? [step, SHORT_PAUSE_MS, LONG_PAUSE_MS] : [every * period];
+    const nominals = kind === 'page' ? [step, SHORT_PAUSE_MS, LONG_PAUSE_MS] : kind === 'asleep' ? [step] : [every * period];
     return { ...judge(sampler.changes, nominals, period), perSecond: during / ((t1 - t0) / 1000), sampleMs: sampler.sampleMs, every };
 }
 
@@ -208,6 +227,13 @@ async function bench(browserName) {
                 await browser.driver.get(`${reference.origin}/`);
                 await page.waitFor('the reference page', () => page.js('return typeof window.flipEvery === "function"'), 10000);
                 rows.frames.push(await measure(page, 'frames', interval, period));
+                if (asleep) {
+                    await browser.driver.get(`${reference.origin}/`);
+                    await page.waitFor('the reference page', () => page.js('return typeof window.flipAsleep === "function"'), 10000);
+                    const r = await measure(page, 'asleep', interval, period);
+                    console.log(`  interval ${interval} run ${run}  frame counting asleep between flips: ${fmt(r)}`);
+                    if (r.wide.length) console.log(`    asleep, half a frame or more off: ${r.wide.join('; ')}`);
+                }
                 console.log(`  interval ${interval} run ${run}  page: ${fmt(rows.page.at(-1))}   ` +
                     `counting ${rows.frames.at(-1).every} frames: ${fmt(rows.frames.at(-1))}`);
                 for (const [name, r] of [['page', rows.page.at(-1)], ['frame counting', rows.frames.at(-1)]])

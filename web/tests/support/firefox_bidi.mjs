@@ -199,7 +199,12 @@ export class FirefoxDriver {
             await bidi.send('session.subscribe', { events: ['log.entryAdded'] });
             const tree = await bidi.send('browsingContext.getTree', { maxDepth: 0 });
             const driver = new FirefoxDriver(child, bidi, tree.contexts[0].context, profile);
-            if (!kiosk) await driver.setViewport(width, height);
+            // In kiosk mode the window is the page; without a window manager it keeps its first size.
+            if (kiosk)
+                await bidi.send('browser.setClientWindowState', {
+                    clientWindow: tree.contexts[0].clientWindow, state: 'normal', width, height, x: 0, y: 0,
+                });
+            else await driver.setViewport(width, height);
             return driver;
         } catch (e) {
             bidi.close();
