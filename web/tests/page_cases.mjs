@@ -1,14 +1,15 @@
 // The page end to end in one browser, against the DOM contract of the web
 // shell: the two views as the desktop's two windows, their keys and messages,
 // the exercise timed on the display's frames, offline use, and a clean console.
+// All of it in a Dutch browser (nl-NL), as a school's; the numbers as typed in
+// the boxes once more in an English one (en-US).
 
 import assert from 'node:assert/strict';
 import { after, before, describe, it as nodeIt } from 'node:test';
-import { setTimeout as sleep } from 'node:timers/promises';
 import { join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import { error as webdriverErrors } from 'selenium-webdriver';
-import { browserMissing, setViewport, startBrowser } from './support/browsers.mjs';
+import { browserMissing, DUTCH, setViewport, startBrowser } from './support/browsers.mjs';
 import * as C from './support/contract.mjs';
 import { Key, Page } from './support/page.mjs';
 import { SiteServer } from './support/site_server.mjs';
@@ -44,15 +45,58 @@ function assertLayout(view, rects, layout) {
     }
 }
 
+// How each language writes a number typed in a box, and what the page makes of it.
+const DECIMAL_POINT = { [DUTCH]: ',', 'en-US': '.' };
+const NUMBERS = [
+    // typed, nl-NL, en-US: the interval read out, or the problem
+    ['1.500', '1500', '2'],
+    ['1,500', '2', '1500'],
+    ['2,5', '2', 'not-a-number'],
+    ['2.5', 'not-a-number', '2'],
+    ['1.500,5', '1500', 'not-a-number'],
+];
+
+// What the learner sees at each frame with a change (the syllable, the picture or
+// nothing) from the probe's records, and the frames that showed both at once.
+function whatShows(changes) {
+    const events = [];
+    const both = [];
+    const hidden = { txt_string: true, Picture1: true };
+    const readouts = {};
+    let text = '';
+    for (let i = 0; i < changes.length; i++) {
+        const c = changes[i];
+        if (c.control === 'txt_string' && c.kind === 'text') text = c.value;
+        if (c.kind === 'text' && (c.control === 'Label1' || c.control === 'Label3')) readouts[c.control] = c.value;
+        if (c.kind === 'hidden' && c.control in hidden) hidden[c.control] = c.value;
+        if (i + 1 < changes.length && changes[i + 1].t === c.t) continue;
+        if (!hidden.txt_string && !hidden.Picture1) both.push(c.t);
+        const what = !hidden.txt_string ? 'syllable' : !hidden.Picture1 ? 'picture' : 'nothing';
+        if (events.length ? events[events.length - 1].what === what : what !== 'syllable') continue;
+        events.push({ t: c.t, what, text, label1: readouts.Label1, label3: readouts.Label3 });
+    }
+    return { events, both };
+}
+
+// Firefox's WebDriver BiDi key input reaches the page as trusted key events, but
+// Firefox does not press the focused button on them (its window never has the
+// system focus under automation: document.hasFocus() is false, headless or not).
+const NO_KEY_PRESS = 'Firefox under WebDriver BiDi presses no focused button on Space';
+
 export function pageCases(browserName) {
+    casesIn(browserName, DUTCH, { all: true });
+    casesIn(browserName, 'en-US', { all: false });
+}
+
+function casesIn(browserName, lang, { all }) {
     const missing = browserMissing(browserName);
-    describe(`the page in ${browserName}`, { skip: missing ?? false }, () => {
+    describe(`the page in ${browserName}, ${lang}`, { skip: missing ?? false }, () => {
         let browser;
         let server;
         let page;
 
         const openBrowser = async () => {
-            browser = await startBrowser(browserName);
+            browser = await startBrowser(browserName, { lang });
             const seen = page?.problems ?? [];
             page = new Page(browser, server);
             page.problems = seen;
@@ -73,8 +117,8 @@ export function pageCases(browserName) {
                 return e instanceof WebDriverError;
             }
         };
-        const it = (name, fn) =>
-            nodeIt(name, async (ctx) => {
+        const it = (name, fn, options = {}) =>
+            nodeIt(name, options, async (ctx) => {
                 try {
                     await fn(ctx);
                 } catch (e) {
@@ -89,6 +133,41 @@ export function pageCases(browserName) {
             await browser?.quit();
             await server?.stop();
         });
+
+        describe(`numbers as ${lang} writes them`, () => {
+            for (const row of NUMBERS) {
+                const typed = row[0];
+                const want = lang === DUTCH ? row[1] : row[2];
+                it(`${JSON.stringify(typed)} in the interval box is ${want}`, async () => {
+                    await page.open();
+                    assert.equal(await page.js('return navigator.language'), lang);
+                    await page.type('txt_start', typed);
+                    await page.click('frm_hoofd', 'cmd_start');
+                    if (/^\d+$/.test(want)) {
+                        await page.waitFor('the exercise', async () => (await page.state()).exercise, 3000);
+                        await page.waitFor(`the read-out ${want}`, () => page.js(
+                            "return document.querySelector('#frm_werk [data-control=\"Label1\"]').textContent"), 3000);
+                        assert.equal(await page.js(
+                            "return document.querySelector('#frm_werk [data-control=\"Label1\"]').textContent"), want);
+                        await page.click('frm_werk', 'cmd_exit');
+                        await page.waitFor('the ended view', async () => (await page.state()).ended, 3000);
+                    } else {
+                        await page.waitFor('the message', async () => (await page.state()).dialog, 3000);
+                        const s = await page.state();
+                        assert.equal(s.message, C.problemMessage(want, C.START_PROMPT, typed, DECIMAL_POINT[lang]));
+                        assert.equal(s.exercise, false);
+                    }
+                });
+            }
+        });
+
+        if (!all) {
+            it('had no error, console error or CSP violation on any page', async () => {
+                await page.harvest();
+                assert.deepEqual(page.problems, []);
+            });
+            return;
+        }
 
         describe('the settings view', () => {
             it('has its title, captions and the two defaults, and the focus in the first box', async () => {
@@ -146,7 +225,6 @@ export function pageCases(browserName) {
                     await page.js(`document.querySelector('#frm_hoofd [data-control="${name}"]').focus()`);
                     for (const key of [Key.ENTER, Key.ESCAPE]) {
                         await page.keys(key);
-                        await sleep(300);
                         const s = await page.state();
                         assert.deepEqual([s.title, s.settings, s.exercise, s.ended, s.dialog],
                             [C.SETTINGS.title, true, false, false, false], `${name}: ${key === Key.ENTER ? 'Enter' : 'Esc'}`);
@@ -155,8 +233,10 @@ export function pageCases(browserName) {
                 assert.equal(await page.value('txt_start'), C.DEFAULT_INTERVAL);
             });
 
-            it('starts on Alt+S and on Space on the focused Start button', async () => {
-                for (const how of ['Alt+S', 'Space']) {
+            it('starts on Alt+S and on Space on the focused Start button', async (ctx) => {
+                const ways = browserName === 'firefox' ? ['Alt+S'] : ['Alt+S', 'Space'];
+                if (browserName === 'firefox') ctx.diagnostic(`Alt+S only: ${NO_KEY_PRESS}`);
+                for (const how of ways) {
                     await page.open();
                     if (how === 'Alt+S') await page.chord(Key.ALT, 's');
                     else {
@@ -202,7 +282,7 @@ export function pageCases(browserName) {
                     await page.waitFor('the message', async () => (await page.state()).dialog, 3000);
                     let s = await page.state();
                     const prompt = box === 'txt_start' ? C.START_PROMPT : C.SPEED_PROMPT;
-                    assert.equal(s.message, C.problemMessage(problem, prompt, typed));
+                    assert.equal(s.message, C.problemMessage(problem, prompt, typed, DECIMAL_POINT[lang]));
                     assert.ok(s.modal, 'the message is modal');
                     assert.deepEqual([s.title, s.settings, s.exercise], [C.SETTINGS.title, true, false]);
                     await page.driver.findElement({ css: '#message [data-role="message-ok"]' }).click();
@@ -211,7 +291,7 @@ export function pageCases(browserName) {
                     assert.equal(s.focus, `frm_hoofd/${box}`);
                     assert.deepEqual(s.selection, [0, typed.length, typed.length], 'the whole text selected');
                     assert.equal(await page.value(box), typed, 'the text as typed');
-                    await sleep(300);
+                    await page.settle();
                     assert.deepEqual([(await page.state()).exercise, (await page.state()).ended], [false, false]);
                 });
             }
@@ -290,7 +370,6 @@ export function pageCases(browserName) {
                 await page.startExercise();
                 for (const key of [Key.ENTER, Key.ESCAPE]) {
                     await page.keys(key);
-                    await sleep(300);
                     const s = await page.state();
                     assert.deepEqual([s.exercise, s.ended, s.focus], [true, false, 'frm_werk/cmd_exit']);
                 }
@@ -308,12 +387,13 @@ export function pageCases(browserName) {
                     else await page.click('frm_werk', 'cmd_exit');
                     await page.waitFor('the ended view', async () => (await page.state()).ended, 3000);
                     const n = (await page.changes()).length;
-                    await sleep(1500);
+                    // Seven steps at 400 (12 frames each at 60 Hz) in which a change left over would show.
+                    await page.frames(7 * 12);
                     const later = (await page.changes(n)).filter((c) => c.view === 'frm_werk' && c.control);
                     assert.deepEqual(later, [], 'no change in the exercise view after Einde');
                     const s = await page.state();
                     assert.deepEqual([s.settings, s.exercise, s.ended], [false, false, true]);
-                });
+                }, { skip: how === 'Space' && browserName === 'firefox' ? NO_KEY_PRESS : false });
             }
 
             it('speed buttons: versnel and vertraag change the interval by 100 and show it at once', async () => {
@@ -365,48 +445,12 @@ export function pageCases(browserName) {
                 assert.equal(await page.value('txt_speed'), C.DEFAULT_SPEED_STEP);
                 await page.click('frm_hoofd', 'cmd_start');
                 await page.waitFor('the message', async () => (await page.state()).dialog, 3000);
-                assert.equal((await page.state()).message, C.problemMessage('not-a-number', C.START_PROMPT, 'tien'));
+                assert.equal((await page.state()).message, C.problemMessage('not-a-number', C.START_PROMPT, 'tien', DECIMAL_POINT[lang]));
             });
         });
 
         describe('a whole block at interval 400, on the frames', () => {
             it('10 syllables a series, pauses of 3500 and 5500 ms, the read-outs, then 300', async (ctx) => {
-                await page.open('?interval=400&versnelling=100');
-                await page.js('window.__klankflitsProbe.countFrames()');
-                const from = (await page.changes()).length;
-                await page.startExercise();
-                // The letter size stepped in flashes and in pauses changes no step's time.
-                const shows = (name) => page.js(`return !document.querySelector('#frm_werk [data-control="${name}"]').hidden`);
-                for (const [when, key] of [['txt_string', '+'], ['Picture1', '+'], ['txt_string', Key.SUBTRACT],
-                    ['Picture1', '='], ['txt_string', '+']]) {
-                    await page.waitFor(`${when} shown for a key`, () => shows(when), 15000);
-                    await page.keys(key);
-                }
-                const font = await page.js("return getComputedStyle(document.querySelector('#frm_werk [data-control=\"txt_string\"]')).fontSize");
-                assert.equal(parseFloat(font), (C.DESCRIPTION.syllableFont.points * 96 / 72) * C.DESCRIPTION.letterSize.factors[3], 'step 4');
-                await page.waitFor('the 4th series', () => page.js(
-                    "return document.querySelector('#frm_werk [data-control=\"Label1\"]').textContent === '300'"), 40000);
-                await sleep(1200); // a few steps of the 4th series
-                const period = await page.js('return window.__klankflitsProbe.framePeriod()');
-                const changes = (await page.changes(from)).filter((c) => c.view === 'frm_werk' && c.control);
-                assert.ok(period > 4 && period < 50, `frame period ${period} ms`);
-
-                // What the learner sees at each frame with a change: the syllable, the picture or nothing.
-                const events = [];
-                const flags = { txt_string: true, Picture1: true }; // hidden
-                const readouts = {};
-                let text = '';
-                for (let i = 0; i < changes.length; i++) {
-                    const c = changes[i];
-                    if (c.control === 'txt_string' && c.kind === 'text') text = c.value;
-                    if (c.kind === 'text' && (c.control === 'Label1' || c.control === 'Label3')) readouts[c.control] = c.value;
-                    if (c.kind === 'hidden' && c.control in flags) flags[c.control] = c.value;
-                    if (i + 1 < changes.length && changes[i + 1].t === c.t) continue;
-                    assert.ok(flags.txt_string || flags.Picture1, `the syllable and the picture at once at ${c.t}`);
-                    const what = !flags.txt_string ? 'syllable' : !flags.Picture1 ? 'picture' : 'nothing';
-                    if (events.length ? events[events.length - 1].what === what : what !== 'syllable') continue;
-                    events.push({ t: c.t, what, text, label1: readouts.Label1, label3: readouts.Label3 });
-                }
                 // The same in order on the nominal time line, from the first syllable.
                 const nominal = [];
                 let t = 0;
@@ -426,27 +470,39 @@ export function pageCases(browserName) {
                     t += C.stepMs(series === 3 ? 300 : interval);
                 }
                 nominal.pop();
+
+                await page.open('?interval=400&versnelling=100');
+                await page.js('window.__klankflitsProbe.countFrames()');
+                const from = (await page.changes()).length;
+                const shown = async () => whatShows((await page.changes(from)).filter((c) => c.view === 'frm_werk' && c.control));
+                await page.startExercise();
+                // The letter size stepped in flashes and in pauses changes no step's time.
+                const shows = (name) => page.js(`return !document.querySelector('#frm_werk [data-control="${name}"]').hidden`);
+                for (const [when, key] of [['txt_string', '+'], ['Picture1', '+'], ['txt_string', Key.SUBTRACT],
+                    ['Picture1', '='], ['txt_string', '+']]) {
+                    await page.waitFor(`${when} shown for a key`, () => shows(when), 15000);
+                    await page.keys(key);
+                }
+                const font = await page.js("return getComputedStyle(document.querySelector('#frm_werk [data-control=\"txt_string\"]')).fontSize");
+                assert.equal(parseFloat(font), (C.DESCRIPTION.syllableFont.points * 96 / 72) * C.DESCRIPTION.letterSize.factors[3], 'step 4');
+                await page.waitFor('the second syllable at 300', async () => (await shown()).events.length >= nominal.length, 45000);
+                const period = await page.js('return window.__klankflitsProbe.framePeriod()');
+                const { events, both } = await shown();
+                assert.ok(period > 4 && period < 50, `frame period ${period} ms`);
+                assert.deepEqual(both, [], 'the syllable and the picture at once');
+
                 const seen = events.slice(0, nominal.length);
                 assert.deepEqual(seen.map((e) => e.what), nominal.map((e) => e.what), 'what shows, in order');
-                // A frame the browser never made (the machine busy) cannot carry a change: a change
-                // late after such a gap is a stall, not the page's pace.
+                // The one tolerance: a change is on the frame nearest its time, as the browser made its
+                // frames. Every length here is a whole number of 60 Hz frames, so that is less than one
+                // frame from its time; where the browser made no frame for a while around that time
+                // (the machine busy) or makes them on a timer with jitter (WebKitGTK under Xvfb,
+                // Firefox headless), less than the gap between the frames it made around it.
                 const frameTimes = await page.js('return window.__klankflitsProbe.frames.times');
-                const gapBefore = (t1, t2) => {
-                    for (let i = 1; i < frameTimes.length; i++)
-                        if (frameTimes[i] > t1 && frameTimes[i] <= t2 && frameTimes[i] - frameTimes[i - 1] > 1.5 * period)
-                            return true;
-                    return false;
-                };
-                // WebKitGTK under Xvfb has no display to pace it: its frames come from a timer, and
-                // its timeline time is not the frame callbacks' time, so half a frame more there.
-                const slack = browserName === 'webkit' ? period / 2 : 0;
-                // One frame: the period, or the browser's own longer gap before the frame that
-                // carried the change (WebKit under Xvfb makes its frames on a timer with jitter).
-                const frameOf = (t) => {
-                    let best = 0;
-                    for (let i = 1; i < frameTimes.length; i++)
-                        if (Math.abs(frameTimes[i] - t) < Math.abs(frameTimes[best] - t)) best = i;
-                    return (best > 0 ? Math.max(period, frameTimes[best] - frameTimes[best - 1]) : period) + slack;
+                const toleranceAt = (t) => {
+                    let i = 1;
+                    while (i < frameTimes.length - 1 && frameTimes[i] < t) i++;
+                    return Math.max(period, frameTimes[i] - frameTimes[i - 1]);
                 };
                 // The time line's origin: no change comes early, so the least late one is on it.
                 const t0 = Math.min(...nominal.map((n, i) => seen[i].t - n.t));
@@ -467,21 +523,16 @@ export function pageCases(browserName) {
                 for (let i = 0; i < nominal.length; i++) {
                     const due = dueAt(i);
                     const what = `change ${i} (${nominal[i].what}) at ${(seen[i].t - t0).toFixed(1)} ms, due ${(due - t0).toFixed(1)}, nominal ${nominal[i].t}`;
-                    // A change before that came on a long frame sits up to that much past its own time.
-                    const before = i > 0 ? frameOf(seen[i - 1].t) - period - slack : 0;
-                    if (Math.abs(seen[i].t - due) >= frameOf(seen[i].t) + before) {
-                        if (i > 0 && seen[i].t > due && gapBefore(seen[i - 1].t, seen[i].t)) stalls.push(what);
-                        else off.push(what);
-                    }
+                    const tolerance = toleranceAt(due);
+                    if (Math.abs(seen[i].t - due) >= tolerance) off.push(`${what}, frames ${tolerance.toFixed(1)} ms apart`);
+                    else if (tolerance > 1.5 * period) stalls.push(what);
                     if (nominal[i].what === 'syllable') {
                         assert.match(seen[i].text, /^[a-z]{3,6}$/u, `syllable ${i}`);
                         assert.equal(seen[i].label1, nominal[i].label1, `interval read-out at change ${i}`);
                         assert.equal(seen[i].label3, nominal[i].label3, `series read-out at change ${i}`);
                     }
                 }
-                if (stalls.length) ctx.diagnostic(`late after frames the browser did not make: ${stalls.join('; ')}`);
-                // A busy machine (two cores, shared) stalls a browser now and then; more than a few is not that.
-                assert.ok(stalls.length <= 6, `more than 6 stalls: ${stalls.join('; ')}`);
+                if (stalls.length) ctx.diagnostic(`on time among frames the browser made far apart: ${stalls.join('; ')}`);
                 assert.deepEqual(off, [], `frame period ${period.toFixed(3)} ms`);
             });
         });
@@ -496,7 +547,8 @@ export function pageCases(browserName) {
                     setTimeout(() => done('no service worker ready after 10 s'), 10000);
                     navigator.serviceWorker.ready.then(() => done('ready'), (e) => done(String(e)));`);
                 assert.equal(ready, 'ready');
-                await sleep(1000); // the worker's install fills its cache
+                // The worker controls the page once it is active, and it is active once its install filled its cache.
+                await page.waitFor('the worker in control', () => page.js('return !!navigator.serviceWorker.controller'), 10000);
                 await server.stop();
                 try {
                     await page.harvest();

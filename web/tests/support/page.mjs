@@ -44,7 +44,24 @@ export class Page {
              const box = s && s.querySelector('[data-control="txt_start"]');
              return !!box && !s.hidden && document.title === 'Form1' && document.readyState === 'complete'`,
         ));
-        await sleep(100); // the module may finish loading in the same turn
+        await this.settle(); // the module may finish loading in the same turn
+    }
+
+    // Until the page has made two frames and run a task after them: what a key,
+    // a click or a load set going (the exercise starts in a frame) has happened.
+    async settle() {
+        await this.driver.executeAsyncScript(`const done = arguments[arguments.length - 1];
+            requestAnimationFrame(() => requestAnimationFrame(() => setTimeout(done, 0)));`);
+    }
+
+    // Until the page has made `count` more frames: a time on the page's own clock
+    // in which it would have made a change, had it one to make.
+    async frames(count) {
+        await this.driver.manage().setTimeouts({ script: 30000 });
+        await this.driver.executeAsyncScript(`const done = arguments[arguments.length - 1];
+            let left = arguments[0];
+            const step = () => (--left <= 0 ? done() : requestAnimationFrame(step));
+            requestAnimationFrame(step);`, count);
     }
 
     js(script, ...args) {
@@ -98,12 +115,12 @@ export class Page {
 
     async keys(...keys) {
         await this.driver.actions().sendKeys(...keys).perform();
-        await sleep(60);
+        await this.settle();
     }
 
     async chord(modifier, key) {
         await this.driver.actions().keyDown(modifier).sendKeys(key).keyUp(modifier).perform();
-        await sleep(60);
+        await this.settle();
     }
 
     async click(view, name) {

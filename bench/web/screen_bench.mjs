@@ -1,0 +1,273 @@
+// The page's pace as the screen shows it, against the limit of the set-up:
+//   node bench/web/screen_bench.mjs SITE_DIR [--runs 5] [--intervals 400,2000]
+//        [--steps 125] [--browsers chromium,firefox] [--asleep]
+// on an X display a pixel larger than 1016 x 734 (scripts/web bench starts such an
+// Xvfb: Chromium in kiosk mode without a window manager leaves the screen's last
+// row and column free), so that the page is 1016 x 734 from the screen's corner.
+// A browser with a window, in kiosk mode, fills the screen with the exercise
+// (speed step 0, so every step has the same length); bench/web/screen_sampler.py
+// reads the middle of the screen from outside the browser and times every
+// change of syllable, empty and picture. In the same run, taking turns with the
+// page, a reference page of the bench's own that only counts frames flips the
+// same place every N frames (N frames = one step at the interval): what frame
+// counting in the browser gets on this screen. For each: the steps a whole frame
+// or more off their nominal length, the step errors, and the frames asked for
+// per second.
+
+import { spawn } from 'node:child_process';
+import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { createInterface } from 'node:readline';
+import { fileURLToPath } from 'node:url';
+import { startBrowser } from '../../web/tests/support/browsers.mjs';
+import { EXERCISE, LONG_PAUSE_MS, SHORT_PAUSE_MS, stepMs, TWIPS_PER_PX } from '../../web/tests/support/contract.mjs';
+import { Page } from '../../web/tests/support/page.mjs';
+import { SiteServer } from '../../web/tests/support/site_server.mjs';
+
+const args = process.argv.slice(2);
+const site = args.find((a) => !a.startsWith('--') && !/^[\d.,a-z]+$/.test(a)) ?? 'build-web/site';
+const option = (name, fallback) => {
+    const i = args.indexOf(name);
+    return i >= 0 ? args[i + 1] : fallback;
+};
+const runs = Number(option('--runs', '5'));
+const steps = Number(option('--steps', '125'));
+const intervals = option('--intervals', '400,2000').split(',').map(Number);
+const browsers = option('--browsers', 'chromium').split(',');
+// A third page: frame counting that sleeps between flips as the page does (4 frames and 30 ms ahead).
+const asleep = args.includes('--asleep');
+const SAMPLER = fileURLToPath(new URL('./screen_sampler.py', import.meta.url));
+const WIDTH = 1016;
+const HEIGHT = 734;
+
+// The middle of the exercise view on the screen: the syllable's and the picture's
+// rectangles together, and a row that only the picture reaches.
+function middle() {
+    const rect = (name) => EXERCISE.controls.find((c) => c.name === name).rect.map((v) => Math.round(v / TWIPS_PER_PX));
+    const [tx, ty, tw, th] = rect('txt_string');
+    const [px, py, pw, ph] = rect('Picture1');
+    const x = Math.min(tx, px), y = Math.min(ty, py);
+    const area = [x, y, Math.max(tx + tw, px + pw) - x, Math.max(ty + th, py + ph) - y];
+    const strip = py < ty ? [px + 2, py + Math.floor((ty - py) / 2), pw - 4] : [px + 2, ty + th + 1, pw - 4];
+    return { area, strip, text: [tx, ty, tw, th] };
+}
+
+// The reference: a page that flips the middle every N frames it counts, and nothing else.
+function referenceSite() {
+    const dir = mkdtempSync(join(tmpdir(), 'klankflits-frames-'));
+    const [x, y, w, h] = middle().text;
+    writeFileSync(join(dir, 'index.html'), `<!doctype html>
+<html lang="nl"><head><meta charset="utf-8"><title>frames</title>
+<link rel="stylesheet" href="frames.css"><script src="frames.js" defer></script></head>
+<body><div id="mid" hidden>plak</div></body></html>
+`);
+    writeFileSync(join(dir, 'frames.css'), `html, body { margin: 0; width: 100%; height: 100%; overflow: hidden; background: #c0c0c0; }
+#mid { position: absolute; left: ${x}px; top: ${y}px; width: ${w}px; height: ${h}px; background: #fff;
+       font: bold 32px sans-serif; display: flex; align-items: center; justify-content: center; }
+#mid[hidden] { display: none; }
+`);
+    writeFileSync(join(dir, 'frames.js'), `'use strict';
+window.flipEvery = (every, flips) => {
+    const mid = document.getElementById('mid');
+    let frame = 0;
+    const step = () => {
+        frame += 1;
+        if (frame % every === 0) {
+            mid.hidden = !mid.hidden;
+            if (frame / every >= flips) return;
+        }
+        requestAnimationFrame(step);
+    };
+    requestAnimationFrame(step);
+};
+// Frame counting that sleeps as the page does: asks for frames again only
+// lead ms before each flip, and flips on the frame nearest its time.
+window.flipAsleep = (stepMs, flips, leadMs, period) => {
+    const mid = document.getElementById('mid');
+    let due = null;
+    let count = 0;
+    const frame = (time) => {
+        if (due === null) due = time + stepMs;
+        if (time < due - period / 2) return requestAnimationFrame(frame);
+        mid.hidden = !mid.hidden;
+        if (++count >= flips) return;
+        due += stepMs;
+        setTimeout(() => requestAnimationFrame(frame), due - leadMs - performance.now());
+    };
+    requestAnimationFrame(frame);
+};
+`);
+    return dir;
+}
+
+// The sampler, started and ready; its changes as {t, kind}.
+async function startSampler() {
+    const { area, strip } = middle();
+    const child = spawn('python3', [SAMPLER, ...area, ...strip], { stdio: ['pipe', 'pipe', 'inherit'] });
+    const changes = [];
+    let sampleMs = null;
+    const lines = createInterface({ input: child.stdout });
+    await new Promise((ok, fail) => {
+        child.once('exit', (code) => fail(new Error(`screen_sampler.py exited (${code})`)));
+        lines.on('line', (line) => {
+            const [a, b] = line.split(' ');
+            if (a === 'ready') {
+                sampleMs = Number(b);
+                ok();
+            } else changes.push({ t: Number(a), kind: b });
+        });
+    });
+    return {
+        changes,
+        sampleMs,
+        stop: () => new Promise((ok) => {
+            child.removeAllListeners('exit');
+            child.once('exit', ok);
+            child.stdin.end();
+        }),
+    };
+}
+
+async function waitFor(what, check, ms) {
+    const until = Date.now() + ms;
+    while (!check()) {
+        if (Date.now() > until) throw new Error(`timed out waiting for ${what}`);
+        await new Promise((ok) => setTimeout(ok, 50));
+    }
+}
+
+const percentile = (xs, p) => {
+    const s = [...xs].sort((a, b) => a - b);
+    return s.length ? s[Math.min(s.length - 1, Math.ceil(p * s.length) - 1)] : NaN;
+};
+
+// The changes from the first syllable on the empty middle: before it, the sampler's
+// first look and, for the page, the settings view going.
+function fromFirstSyllable(changes) {
+    const empty = changes.findIndex((c) => c.kind === 'empty');
+    const first = changes.findIndex((c, i) => i > empty && c.kind === 'syllable');
+    return empty < 0 || first < 0 ? [] : changes.slice(first);
+}
+
+// The steps seen on the screen, each against the nearest of its nominal lengths.
+function judge(changes, nominals, period) {
+    const seen = fromFirstSyllable(changes).slice(0, steps + 1);
+    const errors = [];
+    const wide = []; // the steps half a frame or more off, for the report
+    const pictures = seen.slice(0, -1).filter((c) => c.kind === 'picture').length;
+    for (let i = 0; i + 1 < seen.length; i++) {
+        const length = seen[i + 1].t - seen[i].t;
+        const nominal = nominals.reduce((a, b) => (Math.abs(b - length) < Math.abs(a - length) ? b : a));
+        errors.push(Math.abs(length - nominal));
+        if (Math.abs(length - nominal) >= period / 2)
+            wide.push(`step ${i} ${seen[i].kind} ${length.toFixed(1)} for ${nominal.toFixed(0)}`);
+    }
+    return {
+        steps: errors.length,
+        pictures,
+        off: errors.filter((e) => e >= period).length,
+        p50: percentile(errors, 0.5),
+        p99: percentile(errors, 0.99),
+        max: Math.max(...errors),
+        wide,
+    };
+}
+
+async function measure(page, kind, interval, period) {
+    const step = stepMs(interval);
+    const every = Math.round(step / period);
+    const requestsFrom = await page.js('return window.__klankflitsProbe.frameRequests.length');
+    const sampler = await startSampler();
+    const t0 = await page.js('return performance.now()');
+    if (kind === 'page') await page.startExercise();
+    else if (kind === 'asleep') await page.js('window.flipAsleep(arguments[0], arguments[1], arguments[2], arguments[3])', step, steps + 2, 4 * period + 30, period);
+    else await page.js('window.flipEvery(arguments[0], arguments[1])', every, steps + 2);
+    const series = Math.ceil(steps / 22);
+    const nominalMs = steps * step + series * LONG_PAUSE_MS;
+    try {
+        await waitFor(`${steps} steps on the screen`, () => fromFirstSyllable(sampler.changes).length > steps,
+            nominalMs * 1.5 + 20000);
+    } finally {
+        await sampler.stop();
+    }
+    const t1 = await page.js('return performance.now()');
+    const requests = (await page.js('return window.__klankflitsProbe.frameRequests')).slice(requestsFrom);
+    const during = requests.filter((r) => r >= t0 && r <= t1).length;
+    const nominals = kind === 'page' ? [step, SHORT_PAUSE_MS, LONG_PAUSE_MS] : kind === 'asleep' ? [step] : [every * period];
+    return { ...judge(sampler.changes, nominals, period), perSecond: during / ((t1 - t0) / 1000), sampleMs: sampler.sampleMs, every };
+}
+
+const fmt = (r) =>
+    `${String(r.off).padStart(3)} of ${r.steps} (${r.pictures} pictures)  p50 ${r.p50.toFixed(1).padStart(5)}  p99 ${r.p99.toFixed(1).padStart(5)}  ` +
+    `max ${r.max.toFixed(1).padStart(6)} ms  ${r.perSecond.toFixed(1).padStart(5)} frames/s`;
+
+async function bench(browserName) {
+    const server = await new SiteServer(site).start();
+    const refDir = referenceSite();
+    const reference = await new SiteServer(refDir).start();
+    const browser = await startBrowser(browserName, { kiosk: true, width: WIDTH, height: HEIGHT });
+    const verdicts = [];
+    try {
+        const page = new Page(browser, server);
+        await page.open();
+        const [vw, vh, ow, oh, sx, sy] = await page.js('return [innerWidth, innerHeight, outerWidth, outerHeight, screenX, screenY]');
+        if (vw !== WIDTH || vh !== HEIGHT || ow !== vw || oh !== vh || sx !== 0 || sy !== 0)
+            throw new Error(`the page is ${vw}x${vh} in a window of ${ow}x${oh} at ${sx},${sy}, not ${WIDTH}x${HEIGHT} at 0,0`);
+        await page.js('window.__klankflitsProbe.countFrames(2000)');
+        await page.waitFor('two seconds of frames', () => page.js('return !window.__klankflitsProbe.frames.running'), 10000);
+        const period = await page.js('return window.__klankflitsProbe.framePeriod()');
+        console.log(`\n${browserName} in kiosk mode on the X screen ${WIDTH}x${HEIGHT}: frame period ${period.toFixed(3)} ms; ` +
+            `${steps} steps a run, speed step 0; off = a whole frame (${period.toFixed(1)} ms) or more from nominal`);
+        for (const interval of intervals) {
+            const rows = { page: [], frames: [] };
+            for (let run = 1; run <= runs; run++) {
+                await page.open(`?interval=${interval}&versnelling=0`);
+                rows.page.push(await measure(page, 'page', interval, period));
+                await browser.driver.get(`${reference.origin}/`);
+                await page.waitFor('the reference page', () => page.js('return typeof window.flipEvery === "function"'), 10000);
+                rows.frames.push(await measure(page, 'frames', interval, period));
+                if (asleep) {
+                    await browser.driver.get(`${reference.origin}/`);
+                    await page.waitFor('the reference page', () => page.js('return typeof window.flipAsleep === "function"'), 10000);
+                    const r = await measure(page, 'asleep', interval, period);
+                    console.log(`  interval ${interval} run ${run}  frame counting asleep between flips: ${fmt(r)}`);
+                    if (r.wide.length) console.log(`    asleep, half a frame or more off: ${r.wide.join('; ')}`);
+                }
+                console.log(`  interval ${interval} run ${run}  page: ${fmt(rows.page.at(-1))}   ` +
+                    `counting ${rows.frames.at(-1).every} frames: ${fmt(rows.frames.at(-1))}`);
+                for (const [name, r] of [['page', rows.page.at(-1)], ['frame counting', rows.frames.at(-1)]])
+                    if (r.wide.length) console.log(`    ${name}, half a frame or more off: ${r.wide.join('; ')}`);
+            }
+            const worst = (rs) => Math.max(...rs.map((r) => r.off));
+            const median = (rs, k) => percentile(rs.map((r) => r[k]), 0.5);
+            const sampleMs = Math.max(...rows.page.concat(rows.frames).map((r) => r.sampleMs));
+            // Worse: more steps off in its worst run, or a step error beyond the other's by more than
+            // the sampler can tell apart (one sample period and the time one sample takes).
+            const worse = worst(rows.page) > worst(rows.frames) || median(rows.page, 'p99') > median(rows.frames, 'p99') + 1 + sampleMs;
+            const line = `  interval ${interval}, ${runs} runs: steps off a run, page ${rows.page.map((r) => r.off).join(' ')} vs ` +
+                `frame counting ${rows.frames.map((r) => r.off).join(' ')}; median p99 ${median(rows.page, 'p99').toFixed(1)} vs ` +
+                `${median(rows.frames, 'p99').toFixed(1)} ms; frames asked for ${median(rows.page, 'perSecond').toFixed(1)}/s vs ` +
+                `${median(rows.frames, 'perSecond').toFixed(1)}/s: the page is ${worse ? 'WORSE than' : 'at'} the limit of the set-up`;
+            console.log(line);
+            verdicts.push(line);
+        }
+    } finally {
+        await browser.quit();
+        await server.stop();
+        await reference.stop();
+        rmSync(refDir, { recursive: true, force: true });
+    }
+    return verdicts;
+}
+
+console.log(`The page on the screen (XGetImage of the middle, about once a millisecond), ${site}`);
+const all = [];
+for (const name of browsers) {
+    try {
+        all.push(...(await bench(name)).map((v) => `${name}: ${v.trim()}`));
+    } catch (e) {
+        console.log(`\n${name}: not measured on the screen: ${e.message}`);
+    }
+}
+console.log(`\n${all.join('\n')}`);

@@ -1,0 +1,3 @@
+import { pageCases } from './page_cases.mjs';
+
+pageCases('firefox');
