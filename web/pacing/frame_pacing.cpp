@@ -34,9 +34,11 @@ std::optional<FramePacing::TimePoint> FramePacing::delivery_time(TimePoint frame
     return std::max(frame, due);
 }
 
-FramePacing::TimePoint FramePacing::frames_from(TimePoint due) const
+FramePacing::TimePoint FramePacing::frames_from(TimePoint due, TimePoint now) const
 {
-    return due - lead_frames * period_ - timer_slack;
+    const Duration lead = lead_frames * period_ + timer_slack;
+    const Duration sleep_share = (due - now) * late_timer_share::num / late_timer_share::den;
+    return due - std::max(lead, sleep_share);
 }
 
 void FrameTicks::start(TimerHandlers& handlers, TimePoint frame)
@@ -73,7 +75,7 @@ std::optional<FrameTicks::Duration> FrameTicks::sleep_after(TimePoint frame) con
     const auto due = scheduler_.next_wake();
     if (!due)
         return std::nullopt;
-    const TimePoint from = pacing_.frames_from(*due);
+    const TimePoint from = pacing_.frames_from(*due, frame);
     if (from <= frame + pacing_.period())
         return Duration::zero();
     return from - frame;
