@@ -286,7 +286,11 @@ function casesIn(browserName, lang, { all }) {
                     assert.ok(s.modal, 'the message is modal');
                     assert.deepEqual([s.title, s.settings, s.exercise], [C.SETTINGS.title, true, false]);
                     await page.driver.findElement({ css: '#message [data-role="message-ok"]' }).click();
-                    await page.waitFor('the message to close', async () => !(await page.state()).dialog, 3000);
+                    // The dialog is closed before its close event puts the focus back: wait for both.
+                    await page.waitFor('the message to close and the focus back in the box', async () => {
+                        const now = await page.state();
+                        return !now.dialog && now.focus === `frm_hoofd/${box}`;
+                    }, 3000);
                     s = await page.state();
                     assert.equal(s.focus, `frm_hoofd/${box}`);
                     assert.deepEqual(s.selection, [0, typed.length, typed.length], 'the whole text selected');
