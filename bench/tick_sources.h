@@ -3,8 +3,8 @@
 // The two tick sources the benchmarks compare: the program's own paced one and
 // two plain 10 ms QTimers. The benchmark makes one and hands it to the window.
 
-#include "support/plain_timers.h"
 #include "events/paced_timers.h"
+#include "support/plain_timers.h"
 
 #include <stdexcept>
 #include <string>
