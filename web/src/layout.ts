@@ -2,7 +2,7 @@
 // picture scaled to the viewport by the core's fit rule.
 
 import { description } from './description.js';
-import type { WindowDescription } from './description.js';
+import type { TwipsRect, WindowDescription } from './description.js';
 
 // Where the layout's corner lies and its scale: the core's fit_and_centre.
 export interface Fit {
@@ -25,17 +25,19 @@ export function control(section: HTMLElement, name: string): HTMLElement {
     return found;
 }
 
+// Puts `element` at `box`, a place in twips of its window at factor 1.
+export function placeAt(element: HTMLElement, box: TwipsRect): void {
+    element.style.left = px(box.left);
+    element.style.top = px(box.top);
+    element.style.width = px(box.width);
+    element.style.height = px(box.height);
+}
+
 // Puts every control of `section` at its place at factor 1.
 export function placeControls(section: HTMLElement, window: WindowDescription): void {
     section.style.width = px(window.client.width);
     section.style.height = px(window.client.height);
-    for (const { name, place } of window.controls) {
-        const element = control(section, name);
-        element.style.left = px(place.left);
-        element.style.top = px(place.top);
-        element.style.width = px(place.width);
-        element.style.height = px(place.height);
-    }
+    for (const { name, place } of window.controls) placeAt(control(section, name), place);
 }
 
 // Scales the whole layout by the largest factor at which it fits the

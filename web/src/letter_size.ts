@@ -5,15 +5,14 @@
 // and the frames of the exercise are not touched: a step is drawn at once.
 
 import { controlNamed, description, windowNamed } from './description.js';
-import type { TwipsRect } from './description.js';
 import type { KlankflitsModule } from './klankflits.js';
+import { placeAt } from './layout.js';
 import type { GrownControl } from './layout_binding.js';
 import type { Page } from './page.js';
 import { pausePicture } from './views.js';
 
 const exerciseWindow = windowNamed('frm_werk');
 const { smallest, largest } = description.letterSize;
-const px = (twips: number): string => `${twips / description.twipsPerPixel}px`;
 
 interface TwipsSize {
     readonly width: number;
@@ -46,13 +45,6 @@ function widestSyllable(like: HTMLElement): TwipsSize {
     };
 }
 
-function place(element: HTMLElement, box: TwipsRect): void {
-    element.style.left = px(box.left);
-    element.style.top = px(box.top);
-    element.style.width = px(box.width);
-    element.style.height = px(box.height);
-}
-
 export class LetterSize {
     private step: number;
     private readonly syllable: TwipsSize;
@@ -82,10 +74,10 @@ export class LetterSize {
     private draw(): void {
         const { txtString, picture1 } = this.page;
         const syllable = this.grown('txt_string', this.syllable);
-        place(txtString, syllable.box);
+        placeAt(txtString, syllable.box);
         txtString.style.fontSize = `${this.fontPx * syllable.factor}px`;
         const pause = this.grown('Picture1', this.picture);
-        place(picture1, pause.box);
+        placeAt(picture1, pause.box);
         const image = picture1.querySelector('img');
         if (image) {
             image.style.width = `${pausePicture.width * pause.factor}px`;
