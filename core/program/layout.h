@@ -10,7 +10,7 @@ namespace klankflits
 // rounds this to the nearest pixel.
 inline constexpr double twips_per_pixel = 15.0;
 
-constexpr double pixels(int twips)
+constexpr double pixels(double twips)
 {
     return twips / twips_per_pixel;
 }

@@ -49,8 +49,7 @@ QRect laid_out_place(const char* name)
 
 QRectF pixel_box(const TwipsBox& box)
 {
-    return {box.left / twips_per_pixel, box.top / twips_per_pixel, box.width / twips_per_pixel,
-            box.height / twips_per_pixel};
+    return {pixels(box.left), pixels(box.top), pixels(box.width), pixels(box.height)};
 }
 
 // The room the widest of all syllables takes in `font`, in twips.
@@ -159,20 +158,25 @@ void ExerciseWindow::hide_picture1()
 void ExerciseWindow::set_label1_caption(const std::string& text)
 {
     label1_->setText(QString::fromStdString(text));
-    fit_read_outs();
+    fit_read_out(label1_, "Label1");
 }
 
 void ExerciseWindow::set_label3_caption(const std::string& text)
 {
     label3_->setText(QString::fromStdString(text));
-    fit_read_outs();
+    fit_read_out(label3_, "Label3");
+}
+
+void ExerciseWindow::fit_read_out(QLabel* read_out, const char* name)
+{
+    klankflits::fit_read_out(read_out, layout_->place(laid_out_place(name)),
+                             layout_->x(whole_pixels(read_outs_leftmost_twips)));
 }
 
 void ExerciseWindow::fit_read_outs()
 {
-    const int leftmost = layout_->x(whole_pixels(read_outs_leftmost_twips));
-    fit_read_out(label1_, layout_->place(laid_out_place("Label1")), leftmost);
-    fit_read_out(label3_, layout_->place(laid_out_place("Label3")), leftmost);
+    fit_read_out(label1_, "Label1");
+    fit_read_out(label3_, "Label3");
 }
 
 int ExerciseWindow::exec_on(QScreen* screen, Opening opening)

@@ -87,6 +87,7 @@ protected:
 private:
     void create_controls();
     void load();
+    void fit_read_out(QLabel* read_out, const char* name);
     void fit_read_outs();
     void grow_to_letter_size();
 
