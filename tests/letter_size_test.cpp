@@ -1,5 +1,8 @@
 #include "program/letter_size.h"
 
+#include "program/exercise_keys.h"
+#include "program/read_outs.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -26,6 +29,51 @@ TEST(LetterSize, NamedOneToFourAndNothingElse)
         EXPECT_EQ(letter_size_named(good), good[0] - '0') << good;
     for (const char* bad : {"", "0", "5", "-1", "+2", "2.0", " 2", "2 ", "twee", "44", "1e1"})
         EXPECT_EQ(letter_size_named(bad), std::nullopt) << '"' << bad << '"';
+}
+
+TEST(LetterSize, KeysStepItNoFurtherThanTheEnds)
+{
+    EXPECT_EQ(exercise_key("+", false), ExerciseKey::letter_size_larger);
+    EXPECT_EQ(exercise_key("=", false), ExerciseKey::letter_size_larger);
+    EXPECT_EQ(exercise_key("-", false), ExerciseKey::letter_size_smaller);
+    EXPECT_EQ(exercise_key("+", true), ExerciseKey::none) << "Alt or Meta: the system's";
+    EXPECT_EQ(exercise_key("a", false), ExerciseKey::none);
+    EXPECT_EQ(letter_size_stepped(1, -1), 1);
+    EXPECT_EQ(letter_size_stepped(3, 1), 4);
+    EXPECT_EQ(letter_size_stepped(4, 1), 4);
+    EXPECT_EQ(letter_size_stepped(9, 0), 4);
+}
+
+// Measured as 10 px a letter: "schaa" and the other five-letter syllables
+// are the widest, 50 px.
+TEST(LetterSize, WidestSyllableAsTheShellMeasuresIt)
+{
+    const TwipsSize widest = widest_syllable(
+        [](std::string_view s) { return 10.0 * static_cast<double>(s.size()); }, 37.2);
+    EXPECT_EQ(widest.width, 750);
+    EXPECT_EQ(widest.height, 558);
+}
+
+// A figure as wide as its read-out stays in place; a wider one grows to the
+// left up to 3 px right of its word, then gets a smaller letter.
+TEST(ReadOuts, WiderFiguresGrowLeftThenShrink)
+{
+    const auto as_wide_as = [](double twips) {
+        return [twips](double scale) { return twips * scale; };
+    };
+    const ReadOutFit fits = fit_read_out("Label1", as_wide_as(735));
+    EXPECT_DOUBLE_EQ(fits.place.left, 14280);
+    EXPECT_DOUBLE_EQ(fits.letter_scale, 1.0);
+    const ReadOutFit grows = fit_read_out("Label3", as_wide_as(900));
+    EXPECT_DOUBLE_EQ(grows.place.left, 15015 - 900);
+    EXPECT_DOUBLE_EQ(grows.place.width, 900);
+    const ReadOutFit shrinks = fit_read_out("Label1", as_wide_as(1500));
+    EXPECT_DOUBLE_EQ(shrinks.place.left, 13935 + 45);
+    EXPECT_LE(1500 * shrinks.letter_scale, shrinks.place.width);
+    EXPECT_GT(1500 * shrinks.letter_scale / 0.9, shrinks.place.width);
+    const ReadOutFit at_the_least = fit_read_out("Label1", as_wide_as(100000));
+    EXPECT_GE(at_the_least.letter_scale, 0.5);
+    EXPECT_LT(at_the_least.letter_scale, 0.5 / 0.9);
 }
 
 struct GrownCase {

@@ -1,5 +1,8 @@
 #include "program/letter_size.h"
 
+#include "engine/syllables.h"
+#include "program/layout.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -10,14 +13,14 @@ namespace klankflits
 namespace
 {
 
-TwipsBox centred(const TwipsRect& place, double width, double height)
+TwipsRect centred(const TwipsRect& place, double width, double height)
 {
     const double x = place.left + place.width / 2.0;
     const double y = place.top + place.height / 2.0;
     return {x - width / 2, y - height / 2, width, height};
 }
 
-bool overlaps(const TwipsBox& box, const TwipsRect& other)
+bool overlaps(const TwipsRect& box, const TwipsRect& other)
 {
     return box.left < other.left + other.width && other.left < box.left + box.width &&
            box.top < other.top + other.height && other.top < box.top + box.height;
@@ -25,7 +28,7 @@ bool overlaps(const TwipsBox& box, const TwipsRect& other)
 
 // Inside the window and clear of every control that shows something. The
 // syllable and the picture share the middle and never show together.
-bool fits(const TwipsBox& box)
+bool fits(const TwipsRect& box)
 {
     const WindowDescription& window = exercise_window();
     if (box.left < 0 || box.top < 0 || box.left + box.width > window.client.width ||
@@ -62,14 +65,38 @@ GrownControl grown_control(std::string_view control, TwipsSize content, int step
     for (int s = std::clamp(step, smallest_letter_size, largest_letter_size);
          s > smallest_letter_size; --s) {
         const double factor = letter_size_factor(s);
-        const TwipsBox box = centred(place, content.width * factor, content.height * factor);
+        const TwipsRect box = centred(place, content.width * factor, content.height * factor);
         if (fits(box))
             return {s, factor, box};
     }
-    return {smallest_letter_size,
-            1.0,
-            {static_cast<double>(place.left), static_cast<double>(place.top),
-             static_cast<double>(place.width), static_cast<double>(place.height)}};
+    return {smallest_letter_size, 1.0, place};
+}
+
+int letter_size_stepped(int step, int by)
+{
+    return std::clamp(step + by, smallest_letter_size, largest_letter_size);
+}
+
+TwipsSize widest_syllable(const std::function<double(std::string_view)>& width_px,
+                          double line_height_px)
+{
+    double widest = 0;
+    for (const std::string& syllable : every_syllable())
+        widest = std::max(widest, width_px(syllable));
+    return {static_cast<int>(std::ceil(widest * twips_per_pixel)),
+            static_cast<int>(std::ceil(line_height_px * twips_per_pixel))};
+}
+
+GrownControl grown_syllable(TwipsSize widest, int step)
+{
+    return grown_control("txt_string", widest, step);
+}
+
+GrownControl grown_pause_picture(int step)
+{
+    const TwipsRect& place = exercise_window().control("Picture1").place;
+    return grown_control("Picture1",
+                         {static_cast<int>(place.width), static_cast<int>(place.height)}, step);
 }
 
 } // namespace klankflits

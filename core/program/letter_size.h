@@ -7,6 +7,7 @@
 
 #include "program/windows.h"
 
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -23,17 +24,12 @@ inline constexpr std::string_view letter_size_larger = "A+";
 // 1, then evenly (each step the same factor) up to 4.
 double letter_size_factor(int step);
 
+// `step` moved `by` steps, no further than the smallest or the largest.
+int letter_size_stepped(int step, int by);
+
 // A step as given on the command line or in a link: "1" to "4"; nullopt for
 // anything else.
 std::optional<int> letter_size_named(std::string_view text);
-
-// A box in twips, on the exercise window's own layout.
-struct TwipsBox {
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-};
 
 // How a control of frm_werk that shows content of `content` twips at step 1
 // (the widest syllable in the syllable's font, the pause picture's box) is
@@ -45,9 +41,20 @@ struct TwipsBox {
 struct GrownControl {
     int step = smallest_letter_size;
     double factor = 1.0;
-    TwipsBox box;
+    TwipsRect box;
 };
 
 GrownControl grown_control(std::string_view control, TwipsSize content, int step);
+
+// The room the widest syllable takes in the syllable's font at step 1, in
+// twips: `width_px` measures one syllable in the shell's font, in pixels of
+// the window's own layout; `line_height_px` is that font's line height.
+TwipsSize widest_syllable(const std::function<double(std::string_view)>& width_px,
+                          double line_height_px);
+
+// txt_string grown around the widest syllable (widest_syllable()).
+GrownControl grown_syllable(TwipsSize widest, int step);
+// Picture1 grown: the picture box, as it stands, is its content.
+GrownControl grown_pause_picture(int step);
 
 } // namespace klankflits

@@ -13,11 +13,13 @@
 namespace klankflits
 {
 
+// A box in twips: a control's place, or where something is drawn at a letter
+// size (which need not fall on whole twips).
 struct TwipsRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
 };
 
 struct TwipsSize {
@@ -86,8 +88,12 @@ struct FontDescription {
 };
 const FontDescription& syllable_font();
 
-// The read-outs (Label1 and Label3) keep their right edge; a longer figure
-// grows one to the left, no further than just right of "reeks" and "tijd".
-inline constexpr int read_outs_leftmost_twips = 13935 + 45;
+// The pause picture in Picture1, in pixels at the window's own size: a yellow
+// smiling face on a grey ground that darkens towards the edges.
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+};
+inline constexpr PixelSize pause_picture_size{150, 112};
 
 } // namespace klankflits

@@ -8,8 +8,6 @@
 #include <QStyle>
 #include <QWidget>
 
-#include <algorithm>
-
 namespace klankflits
 {
 
@@ -59,27 +57,6 @@ void fit_font_to_captions(QWidget* window)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     if (font != window->font())
         window->setFont(font);
-}
-
-void fit_read_out(QLabel* read_out, const QRect& place, int leftmost)
-{
-    const QString text = read_out->text();
-    const QFont inherited = read_out->parentWidget()->font();
-    QFont font = inherited;
-    const auto width_of = [&text](const QFont& f) {
-        return QFontMetrics(f).horizontalAdvance(text);
-    };
-    QRect area = place;
-    if (width_of(font) > area.width()) {
-        area.setLeft(std::max(leftmost, place.left() + place.width() - width_of(font)));
-        // A tenth smaller at a time, at most to half the window's size.
-        const qreal smallest = inherited.pointSizeF() / 2;
-        while (width_of(font) > area.width() && font.pointSizeF() * 0.9 >= smallest)
-            font.setPointSizeF(font.pointSizeF() * 0.9);
-    }
-    read_out->setGeometry(area);
-    // An empty font takes the window's again.
-    read_out->setFont(font == inherited ? QFont() : font);
 }
 
 } // namespace klankflits

@@ -1,7 +1,5 @@
 #pragma once
 
-class QLabel;
-class QRect;
 class QWidget;
 
 namespace klankflits
@@ -12,10 +10,5 @@ namespace klankflits
 // made smaller, a half point at a time, until every label and button caption
 // fits its control.
 void fit_font_to_captions(QWidget* window);
-
-// A read-out whose text changes keeps its place while the text fits. A longer
-// text grows it to the left, no further than `leftmost`; what still does not
-// fit there is drawn in a smaller font. A figure is never cut off.
-void fit_read_out(QLabel* read_out, const QRect& place, int leftmost);
 
 } // namespace klankflits

@@ -6,7 +6,9 @@
 #include "gui/caption_fit.h"
 #include "gui/controls.h"
 #include "gui/twips.h"
+#include "program/exercise_keys.h"
 #include "program/letter_size.h"
+#include "program/read_outs.h"
 #include "program/session.h"
 #include "program/windows.h"
 
@@ -42,25 +44,20 @@ TickSource* adopt(TickSource* tick_source, QObject* window)
     return tick_source;
 }
 
-QRect laid_out_place(const char* name)
-{
-    return pixel_rect(exercise_window().control(name).place);
-}
-
-QRectF pixel_box(const TwipsBox& box)
+QRectF pixel_box(const TwipsRect& box)
 {
     return {pixels(box.left), pixels(box.top), pixels(box.width), pixels(box.height)};
 }
 
-// The room the widest of all syllables takes in `font`, in twips.
 TwipsSize widest_syllable_in(const QFont& font)
 {
     const QFontMetricsF metrics(font);
-    qreal widest = 0;
-    for (const std::string& syllable : every_syllable())
-        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(syllable)));
-    return {static_cast<int>(std::ceil(widest * twips_per_pixel)),
-            static_cast<int>(std::ceil(metrics.height() * twips_per_pixel))};
+    return widest_syllable(
+        [&metrics](std::string_view syllable) {
+            return metrics.horizontalAdvance(
+                QString::fromUtf8(syllable.data(), static_cast<qsizetype>(syllable.size())));
+        },
+        metrics.height());
 }
 
 } // namespace
@@ -167,10 +164,25 @@ void ExerciseWindow::set_label3_caption(const std::string& text)
     fit_read_out(label3_, "Label3");
 }
 
+// The core's rule for a figure wider than its read-out, measured in the
+// window's letter as it is drawn now (the layout's factor taken out again).
 void ExerciseWindow::fit_read_out(QLabel* read_out, const char* name)
 {
-    klankflits::fit_read_out(read_out, layout_->place(laid_out_place(name)),
-                             layout_->x(whole_pixels(read_outs_leftmost_twips)));
+    const QString text = read_out->text();
+    const QFont letter = font();
+    const auto letter_at = [&letter](double scale) {
+        QFont scaled = letter;
+        if (scale != 1.0 && letter.pointSizeF() > 0)
+            scaled.setPointSizeF(letter.pointSizeF() * scale);
+        return scaled;
+    };
+    const double factor = layout_->factor();
+    const ReadOutFit fit = klankflits::fit_read_out(name, [&](double scale) {
+        return QFontMetricsF(letter_at(scale)).horizontalAdvance(text) / factor * twips_per_pixel;
+    });
+    read_out->setGeometry(layout_->place(pixel_box(fit.place)));
+    // An empty font takes the window's again.
+    read_out->setFont(fit.letter_scale == 1.0 ? QFont() : letter_at(fit.letter_scale));
 }
 
 void ExerciseWindow::fit_read_outs()
@@ -206,7 +218,7 @@ void ExerciseWindow::toggle_full_screen()
 
 void ExerciseWindow::set_letter_size(int step)
 {
-    letter_size_ = std::clamp(step, smallest_letter_size, largest_letter_size);
+    letter_size_ = letter_size_stepped(step, 0);
     grow_to_letter_size();
 }
 
@@ -214,11 +226,9 @@ void ExerciseWindow::set_letter_size(int step)
 // which they stay inside the window and clear of the other controls.
 void ExerciseWindow::grow_to_letter_size()
 {
-    const GrownControl syllable = grown_control("txt_string", widest_syllable_, letter_size_);
+    const GrownControl syllable = grown_syllable(widest_syllable_, letter_size_);
     layout_->grow(txt_string_, pixel_box(syllable.box), syllable.factor);
-    const TwipsRect& picture = exercise_window().control("Picture1").place;
-    const GrownControl pause =
-        grown_control("Picture1", {picture.width, picture.height}, letter_size_);
+    const GrownControl pause = grown_pause_picture(letter_size_);
     layout_->grow(picture1_, pixel_box(pause.box), pause.factor);
     layout_->apply();
     fit_read_outs();
@@ -226,15 +236,19 @@ void ExerciseWindow::grow_to_letter_size()
 
 void ExerciseWindow::keyPressEvent(QKeyEvent* event)
 {
-    // + and - (the main keyboard's, the keypad's; = is + without Shift on
-    // many keyboards) change the letter size at once, whatever has the focus.
-    if (!(event->modifiers() & (Qt::AltModifier | Qt::MetaModifier))) {
-        const int key = event->key();
-        if (key == Qt::Key_Plus || key == Qt::Key_Equal || key == Qt::Key_Minus) {
-            set_letter_size(letter_size_ + (key == Qt::Key_Minus ? -1 : 1));
-            event->accept();
-            return;
-        }
+    const QString typed = QKeySequence(event->key()).toString(QKeySequence::PortableText);
+    const bool alt_or_meta = event->modifiers() & (Qt::AltModifier | Qt::MetaModifier);
+    switch (exercise_key(typed.toStdString(), alt_or_meta)) {
+    case ExerciseKey::letter_size_larger:
+        set_letter_size(letter_size_stepped(letter_size_, 1));
+        event->accept();
+        return;
+    case ExerciseKey::letter_size_smaller:
+        set_letter_size(letter_size_stepped(letter_size_, -1));
+        event->accept();
+        return;
+    case ExerciseKey::none:
+        break;
     }
     // Esc leaves full screen and does nothing else.
     if (event->key() == Qt::Key_Escape && isFullScreen()) {

@@ -45,11 +45,6 @@ double ScaledLayout::factor_for(QSize client) const
     return fit_and_centre(layout_, client.width(), client.height()).factor;
 }
 
-int ScaledLayout::x(int laid_out) const
-{
-    return offset_.x() + static_cast<int>(std::lround(laid_out * factor_));
-}
-
 // Edges are scaled, not sizes, so that controls that touch still touch.
 QRect ScaledLayout::place(const QRectF& laid_out) const
 {

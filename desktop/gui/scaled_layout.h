@@ -32,6 +32,8 @@ public:
     ScaledLayout(QWidget* window, TwipsSize layout);
 
     QSize size() const { return size_; }
+    // The factor the layout is drawn at now.
+    double factor() const { return factor_; }
 
     // The factor at which the layout fits `client`.
     double factor_for(QSize client) const;
@@ -47,7 +49,6 @@ public:
 
     // Where a place of the layout at factor 1 lies now.
     QRect place(const QRectF& laid_out) const;
-    int x(int laid_out) const;
 
 private:
     struct Control {

@@ -13,7 +13,7 @@ namespace klankflits
 
 // The layouts' twips as whole device-independent pixels (Qt's high-DPI scaling
 // does the rest): the core's rule, rounded to the nearest pixel.
-inline int whole_pixels(int twips)
+inline int whole_pixels(double twips)
 {
     return static_cast<int>(std::lround(pixels(twips)));
 }

@@ -3,8 +3,10 @@
 // screen; and the letter size, where and how large the syllable and the pause
 // picture are drawn at a step, and a step as the link names it.
 
+#include "program/exercise_keys.h"
 #include "program/layout.h"
 #include "program/letter_size.h"
+#include "program/read_outs.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -25,6 +27,43 @@ klankflits::GrownControl grown_control(const std::string& control, int content_w
     return klankflits::grown_control(control, {content_width, content_height}, step);
 }
 
+// The widest syllable, measured by the page: `width_px(syllable)` in CSS px
+// of the layout at its own size.
+klankflits::TwipsSize widest_syllable(emscripten::val width_px, double line_height_px)
+{
+    return klankflits::widest_syllable(
+        [&width_px](std::string_view syllable) {
+            return width_px(std::string(syllable)).as<double>();
+        },
+        line_height_px);
+}
+
+klankflits::GrownControl grown_syllable(int widest_width, int widest_height, int step)
+{
+    return klankflits::grown_syllable({widest_width, widest_height}, step);
+}
+
+// What a key does in the exercise: "larger", "smaller" or "".
+std::string exercise_key(const std::string& typed, bool alt_or_meta)
+{
+    switch (klankflits::exercise_key(typed, alt_or_meta)) {
+    case klankflits::ExerciseKey::letter_size_larger:
+        return "larger";
+    case klankflits::ExerciseKey::letter_size_smaller:
+        return "smaller";
+    case klankflits::ExerciseKey::none:
+        break;
+    }
+    return "";
+}
+
+// A read-out's place and letter: `width_at(scale)` in twips, measured by the page.
+klankflits::ReadOutFit fit_read_out(const std::string& label, emscripten::val width_at)
+{
+    return klankflits::fit_read_out(
+        label, [&width_at](double scale) { return width_at(scale).as<double>(); });
+}
+
 // The step, or null for anything but "1" to "4".
 emscripten::val letter_size_named(const std::string& text)
 {
@@ -42,15 +81,27 @@ EMSCRIPTEN_BINDINGS(klankflits_layout)
         .field("top", &klankflits::Fit::top);
     emscripten::function("fitAndCentre", &fit_and_centre);
 
-    emscripten::value_object<klankflits::TwipsBox>("TwipsBox")
-        .field("left", &klankflits::TwipsBox::left)
-        .field("top", &klankflits::TwipsBox::top)
-        .field("width", &klankflits::TwipsBox::width)
-        .field("height", &klankflits::TwipsBox::height);
+    emscripten::value_object<klankflits::TwipsRect>("TwipsRect")
+        .field("left", &klankflits::TwipsRect::left)
+        .field("top", &klankflits::TwipsRect::top)
+        .field("width", &klankflits::TwipsRect::width)
+        .field("height", &klankflits::TwipsRect::height);
+    emscripten::value_object<klankflits::TwipsSize>("TwipsSize")
+        .field("width", &klankflits::TwipsSize::width)
+        .field("height", &klankflits::TwipsSize::height);
     emscripten::value_object<klankflits::GrownControl>("GrownControl")
         .field("step", &klankflits::GrownControl::step)
         .field("factor", &klankflits::GrownControl::factor)
         .field("box", &klankflits::GrownControl::box);
     emscripten::function("grownControl", &grown_control);
+    emscripten::function("widestSyllable", &widest_syllable);
+    emscripten::function("grownSyllable", &grown_syllable);
+    emscripten::function("grownPausePicture", &klankflits::grown_pause_picture);
+    emscripten::function("letterSizeStepped", &klankflits::letter_size_stepped);
     emscripten::function("letterSizeNamed", &letter_size_named);
+    emscripten::function("exerciseKey", &exercise_key);
+    emscripten::value_object<klankflits::ReadOutFit>("ReadOutFit")
+        .field("place", &klankflits::ReadOutFit::place)
+        .field("letterScale", &klankflits::ReadOutFit::letter_scale);
+    emscripten::function("fitReadOut", &fit_read_out);
 }

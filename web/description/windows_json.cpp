@@ -65,11 +65,17 @@ std::string boolean(bool value)
     return value ? "true" : "false";
 }
 
+std::string number(double value)
+{
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "%.17g", value);
+    return text.data();
+}
+
 std::string place(const TwipsRect& rect)
 {
-    return joined("{\"left\":", std::to_string(rect.left), ",\"top\":", std::to_string(rect.top),
-                  ",\"width\":", std::to_string(rect.width),
-                  ",\"height\":", std::to_string(rect.height), "}");
+    return joined("{\"left\":", number(rect.left), ",\"top\":", number(rect.top),
+                  ",\"width\":", number(rect.width), ",\"height\":", number(rect.height), "}");
 }
 
 // The access key and the two lines come from the core's own rules, so that
@@ -110,22 +116,11 @@ std::string syllable()
                   "}");
 }
 
-std::string number(double value)
-{
-    std::array<char, 32> text{};
-    std::snprintf(text.data(), text.size(), "%.17g", value);
-    return text.data();
-}
-
-// The steps and each one's factor, for the page's keys and for its tests.
+// The steps, and the captions of a touch screen's buttons for them.
 std::string letter_size()
 {
-    std::array<int, largest_letter_size - smallest_letter_size + 1> steps{};
-    for (std::size_t i = 0; i < steps.size(); ++i)
-        steps[i] = smallest_letter_size + static_cast<int>(i);
     return joined("{\"smallest\":", std::to_string(smallest_letter_size),
-                  ",\"largest\":", std::to_string(largest_letter_size), ",\"factors\":",
-                  array(steps, [](int step) { return number(letter_size_factor(step)); }),
+                  ",\"largest\":", std::to_string(largest_letter_size),
                   ",\"smaller\":", json_string(letter_size_smaller),
                   ",\"larger\":", json_string(letter_size_larger), "}");
 }
@@ -168,7 +163,8 @@ std::string windows_json()
     return joined("{\"program\":", json_string(program_name),
                   ",\"twipsPerPixel\":", number(twips_per_pixel), ",\"takesFocus\":", focus,
                   ",\"syllableFont\":", syllable(),
-                  ",\"readOutsLeftmost\":", std::to_string(read_outs_leftmost_twips),
+                  ",\"pausePicture\":{\"width\":", std::to_string(pause_picture_size.width),
+                  ",\"height\":", std::to_string(pause_picture_size.height), "}",
                   ",\"letterSize\":", letter_size(), ",\"syllables\":", syllables, ",\"windows\":[",
                   window(settings_window()), ",", window(exercise_window()), "]}");
 }

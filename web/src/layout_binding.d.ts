@@ -4,6 +4,16 @@
 import type { Fit } from './layout.js';
 import type { TwipsRect } from './description.js';
 
+export interface TwipsSize {
+    readonly width: number;
+    readonly height: number;
+}
+
+export interface ReadOutFit {
+    readonly place: TwipsRect;
+    readonly letterScale: number;
+}
+
 // How a control is drawn at a letter size: the step that fits, its factor and
 // the control's box in twips.
 export interface GrownControl {
@@ -21,6 +31,14 @@ declare module './klankflits.js' {
             contentHeight: number,
             step: number,
         ): GrownControl;
+        widestSyllable(widthPx: (syllable: string) => number, lineHeightPx: number): TwipsSize;
+        grownSyllable(widestWidth: number, widestHeight: number, step: number): GrownControl;
+        grownPausePicture(step: number): GrownControl;
+        letterSizeStepped(step: number, by: number): number;
         letterSizeNamed(text: string): number | null;
+        // What a key (the character it gives) does in the exercise.
+        exerciseKey(typed: string, altOrMeta: boolean): 'larger' | 'smaller' | '';
+        // A read-out's place and letter: widthAt(scale) in twips, measured by the page.
+        fitReadOut(label: 'Label1' | 'Label3', widthAt: (scale: number) => number): ReadOutFit;
     }
 }
