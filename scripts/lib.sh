@@ -11,9 +11,9 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
                 libgtest-dev fonts-dejavu-core desktop-file-utils appstream)
 
 # What the tests need on top: a session bus of their own for the window tests,
-# a virtual X display with a window manager for the desktop tests, and the
-# tools that read and drive it.
-DESKTOP_TEST_PACKAGES=(dbus-daemon xvfb xauth openbox x11-utils xdotool)
+# a virtual X display with a window manager for the desktop tests, the tools
+# that read and drive it, and Debian's Dutch word list for the built-in words.
+DESKTOP_TEST_PACKAGES=(dbus-daemon xvfb xauth openbox x11-utils xdotool wdutch)
 
 # What scripts/fuzz needs on top: clang 14 with its sanitizer and libFuzzer runtimes.
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev libfuzzer-14-dev)
