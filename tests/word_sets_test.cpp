@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -17,6 +16,7 @@ namespace
 {
 
 using testing::case_name;
+using testing::Found;
 using testing::PrintTo;
 using testing::Shape;
 using testing::VowelKind;
@@ -24,28 +24,28 @@ using testing::WordFile;
 using testing::Words;
 
 // The paths come from the build: Debian's word list (package wdutch) and the
-// blocklist beside these tests.
-const WordFile& word_file(const std::string& path, const std::string& what)
+// blocklist beside these tests. A file that cannot be read fails each test that
+// needs it, naming the file.
+WordFile read_or_fail(const std::string& path, const std::string& what)
 {
-    static std::map<std::string, WordFile> read;
-    if (!read.contains(path)) {
-        auto words = testing::read_word_file(path);
-        if (!words)
-            throw std::runtime_error(what + " cannot be read at " + path);
-        read[path] = std::move(*words);
-    }
-    return read[path];
+    auto words = testing::read_word_file(path);
+    if (!words)
+        throw std::runtime_error(what + " cannot be read at " + path);
+    return std::move(*words);
 }
 
 const WordFile& dutch_words()
 {
-    return word_file(KLANKFLITS_DUTCH_WORDS,
-                     "Debian's Dutch word list (install the package wdutch; scripts/test does)");
+    static const WordFile words =
+        read_or_fail(KLANKFLITS_DUTCH_WORDS,
+                     "Debian's Dutch word list (package wdutch; scripts/test installs it)");
+    return words;
 }
 
 const WordFile& blocklist()
 {
-    return word_file(KLANKFLITS_BLOCKLIST, "The blocklist of the tests");
+    static const WordFile words = read_or_fail(KLANKFLITS_BLOCKLIST, "The blocklist of the tests");
+    return words;
 }
 
 struct SetCase {
@@ -98,8 +98,6 @@ protected:
         return {};
     }
 };
-
-using Found = std::vector<std::string>;
 
 TEST_P(WordSet, HasEnoughWordsInLowerCaseEachOnce)
 {

@@ -15,10 +15,20 @@
 namespace klankflits::testing
 {
 
-// The checks of a list of words. Each returns the offending words, in order,
-// so that a failure names them.
+// The checks of a list of words: each names the offending words, in order, so
+// that a failure shows them.
 using Words = std::span<const std::string_view>;
+using Found = std::vector<std::string>;
 using WordFile = std::unordered_set<std::string>;
+
+template <typename Bad> Found offenders(Words words, Bad bad)
+{
+    Found out;
+    for (std::string_view w : words)
+        if (bad(w))
+            out.emplace_back(w);
+    return out;
+}
 
 // One word a line; blank lines and lines starting with '#' are left out.
 // Nothing if the file cannot be read.
@@ -37,13 +47,10 @@ inline std::optional<WordFile> read_word_file(const std::string& path)
     return words;
 }
 
-inline std::vector<std::string> missing_from(Words words, const WordFile& dictionary)
+inline Found missing_from(Words words, const WordFile& dictionary)
 {
-    std::vector<std::string> out;
-    for (std::string_view w : words)
-        if (!dictionary.contains(std::string(w)))
-            out.emplace_back(w);
-    return out;
+    return offenders(words,
+                     [&](std::string_view w) { return !dictionary.contains(std::string(w)); });
 }
 
 // What a set's words look like: one of its patterns of letter classes, and the
@@ -53,62 +60,48 @@ struct Shape {
     std::vector<VowelKind> first_vowel = {};
 };
 
-inline std::vector<std::string> off_shape(Words words, const Shape& shape)
+inline Found off_shape(Words words, const Shape& shape)
 {
-    std::vector<std::string> out;
-    for (std::string_view w : words) {
+    return offenders(words, [&](std::string_view w) {
         const Sounds s = sounds(w);
-        const bool pattern = std::ranges::count(shape.patterns, s.classes) > 0;
-        const bool vowel = shape.first_vowel.empty() ||
-                           std::ranges::count(shape.first_vowel, vowel_kind(s.first_vowel)) > 0;
-        if (!pattern || !vowel)
-            out.emplace_back(w);
-    }
-    return out;
+        return std::ranges::count(shape.patterns, s.classes) == 0 ||
+               !(shape.first_vowel.empty() ||
+                 std::ranges::count(shape.first_vowel, vowel_kind(s.first_vowel)) > 0);
+    });
 }
 
 // A word that is blocked, or holds a blocked word between blanks, hyphens or
 // apostrophes ("de lul"); parts are compared in lower case.
-inline std::vector<std::string> blocked(Words words, const WordFile& blocklist)
+inline Found blocked(Words words, const WordFile& blocklist)
 {
-    std::vector<std::string> out;
-    for (std::string_view w : words) {
+    return offenders(words, [&](std::string_view w) {
         std::string part;
-        bool hit = false;
         for (std::size_t i = 0; i <= w.size(); ++i) {
             const char c = i < w.size() ? w[i] : ' ';
-            if (c == ' ' || c == '-' || c == '\'') {
-                hit = hit || blocklist.contains(part);
-                part.clear();
-            } else {
+            if (c != ' ' && c != '-' && c != '\'')
                 part += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-            }
+            else if (blocklist.contains(part))
+                return true;
+            else
+                part.clear();
         }
-        if (hit)
-            out.emplace_back(w);
-    }
-    return out;
+        return false;
+    });
 }
 
 // Words with anything but the letters a to z.
-inline std::vector<std::string> not_lower_case(Words words)
+inline Found not_lower_case(Words words)
 {
-    std::vector<std::string> out;
-    for (std::string_view w : words)
-        if (w.empty() || !std::ranges::all_of(w, [](char c) { return c >= 'a' && c <= 'z'; }))
-            out.emplace_back(w);
-    return out;
+    return offenders(words, [](std::string_view w) {
+        return w.empty() || !std::ranges::all_of(w, [](char c) { return c >= 'a' && c <= 'z'; });
+    });
 }
 
 // Each word that comes again, once per repetition.
-inline std::vector<std::string> repeated(Words words)
+inline Found repeated(Words words)
 {
-    std::vector<std::string> out;
     std::set<std::string_view> seen;
-    for (std::string_view w : words)
-        if (!seen.insert(w).second)
-            out.emplace_back(w);
-    return out;
+    return offenders(words, [&](std::string_view w) { return !seen.insert(w).second; });
 }
 
 } // namespace klankflits::testing
