@@ -8,6 +8,7 @@
 #include "program/windows.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace klankflits
@@ -26,6 +27,18 @@ double letter_size_factor(int step);
 // A step as given on the command line or in a link: "1" to "4"; nullopt for
 // anything else.
 std::optional<int> letter_size_named(std::string_view text);
+
+// A step as a link asks for it (the page's "lettergrootte=" value): a whole
+// number, "+" or "-" allowed before its digits, above the largest step is the
+// largest and below the smallest the smallest. Anything else ("2.5", "twee",
+// an empty value) asks for no step. `note` says, in Dutch for the console,
+// what was made of a value that is not a step as it stands; empty for "1" to "4".
+struct LinkLetterSize {
+    std::optional<int> step;
+    std::string note;
+};
+
+LinkLetterSize letter_size_from_link(std::string_view value);
 
 // A box in twips, on the exercise window's own layout.
 struct TwipsBox {
