@@ -1,5 +1,7 @@
 #include "gui/screen_on_request.h"
 
+#include "program/texts.h"
+
 #include <QtGlobal>
 
 #include <optional>
@@ -59,7 +61,9 @@ struct ScreenOnRequest::Inhibition {
         if (!bus.isConnected())
             return; // no session bus: nothing to ask
         QDBusMessage inhibit = screen_saver_call(QStringLiteral("Inhibit"));
-        inhibit << QStringLiteral("Klankflits") << QStringLiteral("De oefening loopt");
+        inhibit << QString::fromUtf8(program_name.data(),
+                                     static_cast<qsizetype>(program_name.size()))
+                << QStringLiteral("De oefening loopt");
         cookie = bus.asyncCall(inhibit, answer_timeout_ms);
     }
 
