@@ -32,6 +32,17 @@ emscripten::val letter_size_named(const std::string& text)
     return step ? emscripten::val(*step) : emscripten::val::null();
 }
 
+// The step a link's letter size asks for (null for none) and what the console
+// is told about a value that is not a step as it stands.
+emscripten::val letter_size_from_link(const std::string& value)
+{
+    const klankflits::LinkLetterSize read = klankflits::letter_size_from_link(value);
+    emscripten::val result = emscripten::val::object();
+    result.set("step", read.step ? emscripten::val(*read.step) : emscripten::val::null());
+    result.set("note", read.note);
+    return result;
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(klankflits_layout)
@@ -53,4 +64,5 @@ EMSCRIPTEN_BINDINGS(klankflits_layout)
         .field("box", &klankflits::GrownControl::box);
     emscripten::function("grownControl", &grown_control);
     emscripten::function("letterSizeNamed", &letter_size_named);
+    emscripten::function("letterSizeFromLink", &letter_size_from_link);
 }

@@ -12,6 +12,14 @@ export interface GrownControl {
     readonly box: TwipsRect;
 }
 
+// A link's letter size: the step it asks for (a whole number past the steps is
+// the nearest end; null for anything else), and for the console what was made
+// of it (empty for "1" to "4").
+export interface LinkLetterSize {
+    readonly step: number | null;
+    readonly note: string;
+}
+
 declare module './klankflits.js' {
     interface KlankflitsModule {
         fitAndCentre(width: number, height: number, clientWidth: number, clientHeight: number): Fit;
@@ -22,5 +30,6 @@ declare module './klankflits.js' {
             step: number,
         ): GrownControl;
         letterSizeNamed(text: string): number | null;
+        letterSizeFromLink(value: string): LinkLetterSize;
     }
 }
