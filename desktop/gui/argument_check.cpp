@@ -1,6 +1,5 @@
 #include "gui/argument_check.h"
 
-#include "engine/quoted_text.h"
 #include "gui/terminal_message.h"
 
 namespace klankflits
@@ -31,16 +30,11 @@ const QStringList qt_flag_options{QStringLiteral("reverse"), QStringLiteral("wid
                                   QStringLiteral("sync"),    QStringLiteral("nograb"),
                                   QStringLiteral("dograb"),  QStringLiteral("testability")};
 
-QString shown(const QString& given)
-{
-    return QString::fromStdString(quoted_text_visibly(given.toStdString()));
-}
-
 // A message in Dutch and English about `subject`, pointing to --help.
 QString told(const char* dutch, const char* english, const QString& subject)
 {
-    return refusal(QString::fromUtf8(dutch).arg(shown(subject)),
-                   QString::fromUtf8(english).arg(shown(subject)));
+    return refusal(QString::fromUtf8(dutch).arg(quoted_on_terminal(subject)),
+                   QString::fromUtf8(english).arg(quoted_on_terminal(subject)));
 }
 
 QString unknown(const QString& option)

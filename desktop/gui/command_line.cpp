@@ -1,6 +1,5 @@
 #include "gui/command_line.h"
 
-#include "engine/quoted_text.h"
 #include "gui/argument_check.h"
 #include "gui/terminal_message.h"
 #include "program/letter_size.h"
@@ -99,7 +98,7 @@ QString help()
 
 QString bad_letter_size(const QString& value)
 {
-    const QString shown = QString::fromStdString(quoted_text_visibly(value.toStdString()));
+    const QString shown = quoted_on_terminal(value);
     return refusal(QStringLiteral("de lettergrootte is 1, 2, 3 of 4, niet %1.").arg(shown),
                    QStringLiteral("the letter size is 1, 2, 3 or 4, not %1.").arg(shown));
 }

@@ -1,6 +1,6 @@
 #include "gui/screen_on_request.h"
 
-#include "program/texts.h"
+#include "gui/application.h"
 
 #include <QtGlobal>
 
@@ -61,9 +61,7 @@ struct ScreenOnRequest::Inhibition {
         if (!bus.isConnected())
             return; // no session bus: nothing to ask
         QDBusMessage inhibit = screen_saver_call(QStringLiteral("Inhibit"));
-        inhibit << QString::fromUtf8(program_name.data(),
-                                     static_cast<qsizetype>(program_name.size()))
-                << QStringLiteral("De oefening loopt");
+        inhibit << Application::program_name() << QStringLiteral("De oefening loopt");
         cookie = bus.asyncCall(inhibit, answer_timeout_ms);
     }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/quoted_text.h"
 #include "program/texts.h"
 
 #include <QString>
@@ -13,6 +14,12 @@ namespace klankflits
 inline QString two_languages(const QString& dutch, const QString& english)
 {
     return QString::fromStdString(two_language_message(dutch.toStdString(), english.toStdString()));
+}
+
+// What the user gave, quoted for a terminal (quoted_text_visibly).
+inline QString quoted_on_terminal(const QString& given)
+{
+    return QString::fromStdString(quoted_text_visibly(given.toStdString()));
 }
 
 // A message about a command line that is refused, pointing to its help.
