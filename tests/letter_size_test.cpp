@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <string>
 
 namespace klankflits
 {
@@ -75,6 +77,54 @@ TEST(ReadOuts, WiderFiguresGrowLeftThenShrink)
     EXPECT_GE(at_the_least.letter_scale, 0.5);
     EXPECT_LT(at_the_least.letter_scale, 0.5 / 0.9);
 }
+
+struct LinkCase {
+    const char* name;
+    std::string value;
+    std::optional<int> step;
+    std::string note; // a piece of it; empty: no note at all
+};
+
+void PrintTo(const LinkCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class FromLink : public ::testing::TestWithParam<LinkCase>
+{
+};
+
+// A whole number past the steps is the nearest end; anything else no step.
+// Either way the console hears why.
+TEST_P(FromLink, WholeNumbersToTheNearestStepAndNothingElse)
+{
+    const LinkCase& c = GetParam();
+    const LinkLetterSize read = letter_size_from_link(c.value);
+    EXPECT_EQ(read.step, c.step);
+    if (!c.note.empty())
+        EXPECT_NE(read.note.find(c.note), std::string::npos) << read.note;
+    else
+        EXPECT_EQ(read.note, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, FromLink,
+    ::testing::Values(
+        LinkCase{"three", "3", 3, ""}, LinkCase{"plus_four", "+4", 4, ""},
+        LinkCase{"leading_zero", "04", 4, ""},
+        LinkCase{"five", "5", 4, "\"5\" in de link is groter dan 4, dus wordt het 4"},
+        LinkCase{"far_above", std::string(30, '9'), 4, "groter dan 4"},
+        LinkCase{"zero", "000", 1, "kleiner dan 1, dus wordt het 1"},
+        LinkCase{"negative", "-3", 1, "kleiner dan 1"},
+        LinkCase{"fraction", "2.5", std::nullopt, "\"2.5\" in de link is geen heel getal"},
+        LinkCase{"word", "abc", std::nullopt, "geen heel getal"},
+        LinkCase{"empty", "", std::nullopt, "\"\" in de link is geen heel getal"},
+        LinkCase{"sign_alone", "+", std::nullopt, "geen heel getal"},
+        LinkCase{"blank_before", " 2", std::nullopt, "geen heel getal"},
+        LinkCase{"direction_override_shown", "\u202E2", std::nullopt, "\"<U+202E>2\""},
+        LinkCase{"long_value_cut", std::string(100000, 'x'), std::nullopt,
+                 "\"" + std::string(40, 'x') + "\u2026\" in de link"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct GrownCase {
     const char* name;

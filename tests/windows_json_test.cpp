@@ -79,7 +79,9 @@ TEST(WindowsJson, HasTheRulesBesideTheWindows)
 {
     const std::string json = windows_json();
     for (const char* part :
-         {"\"program\":\"Klankflits\"", "\"twipsPerPixel\":15,",
+         {"\"program\":\"Klankflits\"",
+          "\"fullScreen\":{\"enter\":\"Volledig scherm\",\"leave\":\"Scherm terug\"}",
+          "\"twipsPerPixel\":15,",
           "\"takesFocus\":{\"label\":false,\"text_box\":true,\"push_button\":true,"
           "\"picture_box\":false}",
           "\"bold\":true,\"points\":24}", "\"pausePicture\":{\"width\":150,\"height\":112}",

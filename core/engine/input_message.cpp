@@ -1,9 +1,9 @@
 #include "engine/input_message.h"
 
 #include "engine/character_classes.h"
+#include "engine/quoted_text.h"
 #include "engine/utf8.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <limits>
 
@@ -13,25 +13,9 @@ namespace klankflits
 namespace
 {
 
-constexpr std::string_view ellipsis = "\xE2\x80\xA6"; // U+2026
-
 std::string well_formed(std::string_view utf8)
 {
     return encode_utf8(decode_utf8_replacing(utf8));
-}
-
-// What was typed, as typed; a long paste by its first few dozen characters.
-std::string quoted(std::string_view typed)
-{
-    constexpr std::size_t longest = 40;
-    std::u32string characters = decode_utf8_replacing(typed);
-    const bool cut = characters.size() > longest;
-    if (cut)
-        characters.resize(longest);
-    std::string quote = '"' + encode_utf8(characters);
-    if (cut)
-        quote += ellipsis;
-    return quote + '"';
 }
 
 // Two and a half as the locale writes it (QLocale::toString(2.5), Intl's format(2.5)).
@@ -61,14 +45,14 @@ std::string reading_problem_message(const NumberReading& reading, std::string_vi
         message += "nog niets.";
         break;
     case Problem::OutOfRange:
-        message += quoted(typed_utf8) + ". Dat getal is te " +
+        message += quoted_text(typed_utf8) + ". Dat getal is te " +
                    (reading.negative ? "klein" : "groot") + ": het kleinste getal is " +
                    std::to_string(std::numeric_limits<std::int32_t>::min()) + ", het grootste " +
                    std::to_string(std::numeric_limits<std::int32_t>::max()) + ".";
         break;
     case Problem::NotANumber:
     case Problem::None:
-        message += quoted(typed_utf8) + ". Dat is geen getal.";
+        message += quoted_text(typed_utf8) + ". Dat is geen getal.";
         break;
     }
     return message + "\n\nVul een getal in, in milliseconden, bijvoorbeeld " +

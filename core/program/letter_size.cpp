@@ -1,5 +1,6 @@
 #include "program/letter_size.h"
 
+#include "engine/quoted_text.h"
 #include "engine/syllables.h"
 #include "program/layout.h"
 
@@ -57,6 +58,32 @@ std::optional<int> letter_size_named(std::string_view text)
         step > largest_letter_size)
         return std::nullopt;
     return step;
+}
+
+LinkLetterSize letter_size_from_link(std::string_view value)
+{
+    const bool negative = value.starts_with('-');
+    const std::string_view digits = value.substr(negative || value.starts_with('+') ? 1 : 0);
+    const bool whole = !digits.empty() && std::all_of(digits.begin(), digits.end(),
+                                                      [](char c) { return c >= '0' && c <= '9'; });
+    const std::string named = "De lettergrootte " + quoted_text_visibly(value) + " in de link ";
+    if (!whole)
+        return {std::nullopt, named + "is geen heel getal van " +
+                                  std::to_string(smallest_letter_size) + " tot " +
+                                  std::to_string(largest_letter_size) + " en telt niet mee."};
+    // Past the steps, however many digits it has: only its first few count.
+    const std::string_view significant =
+        digits.substr(std::min(digits.find_first_not_of('0'), digits.size()));
+    int number = 0;
+    for (char digit : significant.substr(0, 4))
+        number = number * 10 + (digit - '0');
+    if (negative)
+        number = -number;
+    const int step = std::clamp(number, smallest_letter_size, largest_letter_size);
+    if (step == number)
+        return {step, {}};
+    return {step, named + "is " + (number < step ? "kleiner" : "groter") + " dan " +
+                      std::to_string(step) + ", dus wordt het " + std::to_string(step) + "."};
 }
 
 GrownControl grown_control(std::string_view control, TwipsSize content, int step)

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace klankflits
@@ -30,6 +31,18 @@ int letter_size_stepped(int step, int by);
 // A step as given on the command line or in a link: "1" to "4"; nullopt for
 // anything else.
 std::optional<int> letter_size_named(std::string_view text);
+
+// A step as a link asks for it (the page's "lettergrootte=" value): a whole
+// number, "+" or "-" allowed before its digits, above the largest step is the
+// largest and below the smallest the smallest. Anything else ("2.5", "twee",
+// an empty value) asks for no step. `note` says, in Dutch for the console,
+// what was made of a value that is not a step as it stands; empty for "1" to "4".
+struct LinkLetterSize {
+    std::optional<int> step;
+    std::string note;
+};
+
+LinkLetterSize letter_size_from_link(std::string_view value);
 
 // How a control of frm_werk that shows content of `content` twips at step 1
 // (the widest syllable in the syllable's font, the pause picture's box) is

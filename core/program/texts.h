@@ -7,8 +7,12 @@ namespace klankflits
 {
 
 // The program's name where the platform shows it beside the windows' own
-// captions: its menu entry, its message boxes, a page that has ended.
+// captions: its menu entry, its message boxes, a page that has ended, the
+// screen saver's list of who keeps the screen on.
 inline constexpr std::string_view program_name = "Klankflits";
+
+// The command that starts the program, as its messages on a terminal name it.
+inline constexpr std::string_view command_name = "klankflits";
 
 // What the user is told of a fault in the program (an overflow, a slot
 // outside a table) before it ends; `what` names the fault.
@@ -16,5 +20,19 @@ std::string fault_message(std::string_view what);
 
 // The name of a fault that does not say what it is.
 inline constexpr std::string_view unknown_fault = "onbekende fout";
+
+// A message on a terminal: the Dutch text, then the English, each led by the
+// command's name and ended by a line break. Where either runs over several
+// lines, an empty line parts the two.
+std::string two_language_message(std::string_view dutch, std::string_view english);
+
+// Where a refused command line points to.
+inline constexpr std::string_view see_help_dutch = "Zie klankflits --help.";
+inline constexpr std::string_view see_help_english = "See klankflits --help.";
+
+// The button of the exercise that switches to full screen, and its caption
+// while the exercise is full screen.
+inline constexpr std::string_view full_screen_caption = "Volledig scherm";
+inline constexpr std::string_view full_screen_leave_caption = "Scherm terug";
 
 } // namespace klankflits

@@ -5,23 +5,31 @@
 #include "gui/font_check.h"
 #include "gui/qt_messages.h"
 #include "gui/settings_window.h"
+#include "gui/terminal_message.h"
 
-#include <optional>
+#include <cstdio>
+#include <variant>
 
 int main(int argc, char** argv)
 {
-    klankflits::answer_help_and_version(argc, argv);
+    // Judged before the application object, which needs a screen.
+    const auto read = klankflits::read_command_line(klankflits::arguments_of(argc, argv));
+    if (const auto* answer = std::get_if<klankflits::CommandLineAnswer>(&read)) {
+        if (answer->status == 0)
+            std::fputs(answer->text.toLocal8Bit().constData(), stdout);
+        else
+            klankflits::write_on_stderr(answer->text);
+        return answer->status;
+    }
+    const auto& command_line = std::get<klankflits::CommandLine>(read);
     klankflits::QtMessages qt_messages;
     klankflits::Application app(argc, argv);
     qt_messages.started();
-    const std::optional<klankflits::CommandLine> command_line = klankflits::read_command_line(app);
-    if (!command_line)
-        return klankflits::refused_command_line_status;
     klankflits::warn_without_fonts();
     klankflits::run_guarded([&] {
         klankflits::Module1 module;
-        klankflits::start_up(module, klankflits::end_program_at_once(), command_line->opening,
-                             command_line->letter_size);
+        klankflits::start_up(module, klankflits::end_program_at_once(), command_line.opening,
+                             command_line.letter_size);
     });
     return app.exit_status();
 }

@@ -1,14 +1,11 @@
 #include "gui/command_line.h"
 
 #include "gui/argument_check.h"
+#include "gui/terminal_message.h"
 #include "program/letter_size.h"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
-#include <QCoreApplication>
-#include <QStringList>
-
-#include <cstdio>
+#include <array>
+#include <optional>
 
 namespace klankflits
 {
@@ -16,99 +13,134 @@ namespace klankflits
 namespace
 {
 
-const QCommandLineOption full_screen_option(
-    {QStringLiteral("f"), QStringLiteral("volledig-scherm"), QStringLiteral("full-screen")},
-    QStringLiteral("Toont de oefening schermvullend, bijvoorbeeld op een digibord. F11 schakelt "
-                   "heen en terug, Esc verlaat het volledige scherm. / Shows the exercise full "
-                   "screen, e.g. on a classroom board. F11 switches, Esc leaves full screen."));
+enum class Asked { help, version, full_screen, letter_size };
 
-const QCommandLineOption letter_size_option(
-    {QStringLiteral("lettergrootte"), QStringLiteral("letter-size")},
-    QStringLiteral("Toont de klankgroep en het plaatje groter, voor de achterste rij bij het "
-                   "digibord: 1 (zoals altijd) tot 4 (vier keer zo groot). + en - in de oefening "
-                   "veranderen het ook. / Draws the syllable and the picture larger, for the back "
-                   "row at a classroom board: 1 (as always) to 4 (four times as large). + and - "
-                   "in the exercise change it too."),
-    QStringLiteral("N"));
+// An option as the help shows it; each line of its Dutch and English
+// description is a line of the help.
+struct Option {
+    Asked asked;
+    QStringList names; // one letter: a short name
+    QString value_name;
+    QString dutch;
+    QString english;
+};
+
+const std::array options{
+    Option{Asked::help,
+           {QStringLiteral("h"), QStringLiteral("help")},
+           {},
+           QStringLiteral("Toont deze hulp."),
+           QStringLiteral("Displays this help.")},
+    Option{Asked::version,
+           {QStringLiteral("v"), QStringLiteral("version")},
+           {},
+           QStringLiteral("Toont het versienummer."),
+           QStringLiteral("Displays the version.")},
+    Option{Asked::full_screen,
+           {QStringLiteral("f"), QStringLiteral("volledig-scherm"), QStringLiteral("full-screen")},
+           {},
+           QStringLiteral("Toont de oefening schermvullend, bijvoorbeeld op een digibord.\n"
+                          "F11 schakelt heen en terug, Esc verlaat het volledige scherm."),
+           QStringLiteral("Shows the exercise full screen, e.g. on a classroom board.\n"
+                          "F11 switches, Esc leaves full screen.")},
+    Option{Asked::letter_size,
+           {QStringLiteral("lettergrootte"), QStringLiteral("letter-size")},
+           QStringLiteral("N"),
+           QStringLiteral("Toont de klankgroep en het plaatje groter, voor de achterste rij\n"
+                          "bij het digibord: 1 (zoals altijd) tot 4 (vier keer zo groot).\n"
+                          "+ en - in de oefening veranderen het ook."),
+           QStringLiteral("Draws the syllable and the picture larger, for the back row at a\n"
+                          "classroom board: 1 (as always) to 4 (four times as large).\n"
+                          "+ and - in the exercise change it too.")},
+};
+
+KnownOptions known_options()
+{
+    KnownOptions known;
+    for (const Option& option : options)
+        for (const QString& name : option.names) {
+            (name.size() == 1 ? known.short_names : known.long_names) << name;
+            if (!option.value_name.isEmpty())
+                known.valued_long_names << name;
+        }
+    return known;
+}
+
+const Option& option_named(const QString& name)
+{
+    for (const Option& option : options)
+        if (option.names.contains(name))
+            return option;
+    return options.front(); // the reader gives known names only
+}
+
+QString help()
+{
+    QString text = QStringLiteral(
+        "Gebruik: klankflits [opties]\n"
+        "Usage: klankflits [options]\n\n"
+        "Klankflits: een flitsoefening voor snel lezen met klankgroepen als blaa en schui.\n"
+        "Klankflits: a flash exercise for fast reading of Dutch syllables.\n\n"
+        "Opties / Options:\n");
+    for (const Option& option : options) {
+        QStringList names;
+        for (const QString& name : option.names)
+            names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+        text += QStringLiteral("  ") + names.join(QStringLiteral(", "));
+        if (!option.value_name.isEmpty())
+            text += QStringLiteral(" <%1>").arg(option.value_name);
+        text += u'\n';
+        for (const QString& line : (option.dutch + u'\n' + option.english).split(u'\n'))
+            text += QStringLiteral("      ") + line + u'\n';
+    }
+    return text;
+}
 
 QString bad_letter_size(const QString& value)
 {
-    return QStringLiteral("klankflits: de lettergrootte is 1, 2, 3 of 4, niet \"%1\".\n"
-                          "klankflits: the letter size is 1, 2, 3 or 4, not \"%1\".\n"
-                          "Zie klankflits --help. / See klankflits --help.\n")
-        .arg(value);
-}
-
-// Describes the options to `parser` and returns their names.
-KnownOptions describe(QCommandLineParser& parser)
-{
-    parser.setApplicationDescription(
-        QStringLiteral("Klankflits: een flitsoefening voor snel lezen met klankgroepen als "
-                       "blaa en schui.\nA flash exercise for fast reading of Dutch syllables."));
-    // Qt's help option has a long name of its own that it does not hand back.
-    QStringList names{QStringLiteral("help-all")};
-    names << parser.addHelpOption().names() << parser.addVersionOption().names();
-    parser.addOption(full_screen_option);
-    parser.addOption(letter_size_option);
-    names << full_screen_option.names() << letter_size_option.names();
-    KnownOptions known;
-    for (const QString& name : names)
-        (name.size() == 1 ? known.short_names : known.long_names) << name;
-    known.valued_long_names = letter_size_option.names();
-    return known;
+    const QString shown = quoted_on_terminal(value);
+    return refusal(QStringLiteral("de lettergrootte is 1, 2, 3 of 4, niet %1.").arg(shown),
+                   QStringLiteral("the letter size is 1, 2, 3 or 4, not %1.").arg(shown));
 }
 
 } // namespace
 
-void answer_help_and_version(int argc, char** argv)
+std::variant<CommandLine, CommandLineAnswer> read_command_line(const QStringList& arguments)
 {
-    QCoreApplication::setApplicationName(QStringLiteral("klankflits"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(KLANKFLITS_VERSION));
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    QCommandLineParser parser;
-    describe(parser);
-    // Unknown options are not refused yet: they may be Qt's own.
-    parser.parse(arguments);
-    const char* asked = parser.isSet(QStringLiteral("help-all"))  ? "--help-all"
-                        : parser.isSet(QStringLiteral("help"))    ? "--help"
-                        : parser.isSet(QStringLiteral("version")) ? "--version"
-                                                                  : nullptr;
-    if (!asked)
-        return;
-    // A core application, which needs no screen, names the program in the
-    // usage line; answering ends the program. Only the question is handed
-    // on, so that Qt's own options beside it raise no error.
-    QCoreApplication app(argc, argv);
-    QCommandLineParser answer;
-    describe(answer);
-    answer.process({arguments.constFirst(), QString::fromLatin1(asked)});
-}
-
-std::optional<CommandLine> read_command_line(const QCoreApplication& app)
-{
-    QCommandLineParser parser;
-    const KnownOptions known = describe(parser);
-    const QString fault = argument_fault(app.arguments(), known);
-    if (!fault.isEmpty()) {
-        std::fputs(fault.toLocal8Bit().constData(), stderr);
-        return std::nullopt;
-    }
-    parser.parse(app.arguments());
+    const ArgumentReading reading = read_arguments(arguments, known_options());
+    if (!reading.fault.isEmpty())
+        return CommandLineAnswer{reading.fault, refused_command_line_status};
     CommandLine command_line;
-    if (parser.isSet(full_screen_option))
-        command_line.opening = Opening::full_screen;
-    if (parser.isSet(letter_size_option)) {
-        const QString value = parser.value(letter_size_option);
-        const auto step = letter_size_named(value.toStdString());
-        if (!step) {
-            std::fputs(bad_letter_size(value).toLocal8Bit().constData(), stderr);
-            return std::nullopt;
+    std::optional<QString> letter_size;
+    for (const GivenOption& given : reading.given) {
+        switch (option_named(given.name).asked) {
+        case Asked::help:
+            return CommandLineAnswer{help()};
+        case Asked::version:
+            return CommandLineAnswer{QStringLiteral("klankflits " KLANKFLITS_VERSION "\n")};
+        case Asked::full_screen:
+            command_line.opening = Opening::full_screen;
+            break;
+        case Asked::letter_size:
+            letter_size = given.value;
+            break;
         }
+    }
+    if (letter_size) {
+        const auto step = letter_size_named(letter_size->toStdString());
+        if (!step)
+            return CommandLineAnswer{bad_letter_size(*letter_size), refused_command_line_status};
         command_line.letter_size = *step;
     }
     return command_line;
+}
+
+QStringList arguments_of(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
 }
 
 } // namespace klankflits

@@ -2,9 +2,10 @@
 
 #include "gui/opening.h"
 
-#include <optional>
+#include <QString>
+#include <QStringList>
 
-class QCoreApplication;
+#include <variant>
 
 namespace klankflits
 {
@@ -15,17 +16,24 @@ struct CommandLine {
     int letter_size = 1; // of the syllable and the pause picture, 1 to 4
 };
 
-// Answers --help and --version and ends the program; they need no screen, so
-// this runs before the application object exists. Qt's own options
-// (-platform, -style, ...) are left for the application object to take.
-void answer_help_and_version(int argc, char** argv);
-
-// Reads what is left once the application object has taken Qt's own options;
-// a wrong option, a value after an option that takes none or a stray word gets
-// a message in Dutch and English on stderr and no command line.
-std::optional<CommandLine> read_command_line(const QCoreApplication& app);
+// What the program writes instead of starting: the help or the version on
+// stdout (status 0), or why the command line is refused on stderr (status
+// refused_command_line_status).
+struct CommandLineAnswer {
+    QString text;
+    int status = 0;
+};
 
 // The exit status after a command line that was refused.
 inline constexpr int refused_command_line_status = 2;
+
+// Reads the arguments (the program's name first) before the application
+// object exists, so that neither an answer nor a refusal waits for a screen.
+// Qt's own options are left for the application object. An option given twice
+// counts as given last.
+std::variant<CommandLine, CommandLineAnswer> read_command_line(const QStringList& arguments);
+
+// The arguments as main() receives them.
+QStringList arguments_of(int argc, char** argv);
 
 } // namespace klankflits

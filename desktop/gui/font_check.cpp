@@ -1,9 +1,9 @@
 #include "gui/font_check.h"
 
+#include "gui/terminal_message.h"
+
 #include <QFontDatabase>
 #include <QStringList>
-
-#include <cstdio>
 
 namespace klankflits
 {
@@ -30,12 +30,12 @@ void warn_without_fonts()
 {
     if (some_font())
         return;
-    std::fputs("klankflits: er is geen enkel lettertype gevonden, dus alle tekst verschijnt als "
-               "hokjes. Installeer een lettertype, bijvoorbeeld het Debian-pakket "
-               "fonts-dejavu-core.\n"
-               "klankflits: no font was found, so every text shows as boxes. Install a font, "
-               "e.g. the Debian package fonts-dejavu-core.\n",
-               stderr);
+    write_on_stderr(two_languages(
+        QStringLiteral("er is geen enkel lettertype gevonden, dus alle tekst verschijnt als "
+                       "hokjes. Installeer een lettertype, bijvoorbeeld het Debian-pakket "
+                       "fonts-dejavu-core."),
+        QStringLiteral("no font was found, so every text shows as boxes. Install a font, e.g. "
+                       "the Debian package fonts-dejavu-core.")));
 }
 
 } // namespace klankflits

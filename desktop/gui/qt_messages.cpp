@@ -1,5 +1,7 @@
 #include "gui/qt_messages.h"
 
+#include "gui/terminal_message.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -81,13 +83,12 @@ Reason why_no_screen()
 [[noreturn]] void no_screen()
 {
     const Reason reason = why_no_screen();
-    const QString text =
-        QStringLiteral("klankflits: er kon geen beeldscherm worden geopend, dus het programma kan "
-                       "zijn vensters niet tonen.\n%1\n\n"
-                       "klankflits: no screen could be opened, so the program cannot show its "
-                       "windows.\n%2\n")
-            .arg(reason.dutch, reason.english);
-    std::fputs(text.toLocal8Bit().constData(), stderr);
+    write_on_stderr(two_languages(
+        QStringLiteral("er kon geen beeldscherm worden geopend, dus het programma kan zijn "
+                       "vensters niet tonen.\n") +
+            reason.dutch,
+        QStringLiteral("no screen could be opened, so the program cannot show its windows.\n") +
+            reason.english));
     std::fflush(stderr);
     // Qt is half way through starting; nothing of it can be cleaned up.
     std::_Exit(1);

@@ -1,5 +1,7 @@
 #include "gui/screen_on_request.h"
 
+#include "gui/application.h"
+
 #include <QtGlobal>
 
 #include <optional>
@@ -59,7 +61,7 @@ struct ScreenOnRequest::Inhibition {
         if (!bus.isConnected())
             return; // no session bus: nothing to ask
         QDBusMessage inhibit = screen_saver_call(QStringLiteral("Inhibit"));
-        inhibit << QStringLiteral("Klankflits") << QStringLiteral("De oefening loopt");
+        inhibit << Application::program_name() << QStringLiteral("De oefening loopt");
         cookie = bus.asyncCall(inhibit, answer_timeout_ms);
     }
 

@@ -4,6 +4,7 @@
 # window types, boxes), and how the real end button ends it.
 #
 #   program_test.sh no_display|dead_display|options|no_fonts|desktop PROGRAM
+#   program_test.sh manual_page PROGRAM MANUAL_PAGE
 #
 # "desktop" runs the program on a virtual X display with a window manager
 # (Xvfb, openbox; xprop and xdotool read and drive it); without those tools it
@@ -38,6 +39,7 @@ no_screen() {
     grep -q "no screen could be opened" "$work/stderr" || fail "no English words"
     grep -qF "$2" "$work/stderr" || fail "the reason does not name $2"
     grep -qi "reinstall" "$work/stderr" && fail "Qt's advice to reinstall is still there"
+    grep -qx "" "$work/stderr" || fail "no empty line between the two languages"
     echo "exit status 1 and: $(head -n 2 "$work/stderr" | tail -n 1)"
 }
 
@@ -57,40 +59,66 @@ options)
     grep -q -- "--volledig-scherm" "$work/stdout" || fail "--help does not list --volledig-scherm"
     grep -q -- "--lettergrootte, --letter-size <N>" "$work/stdout" ||
         fail "--help does not list --lettergrootte"
-    grep -q "^Usage: .*klankflits \[options\]" "$work/stdout" ||
+    grep -q "^Gebruik: klankflits \[opties\]$" "$work/stdout" ||
         fail "--help: $(head -n 1 "$work/stdout")"
+    grep -q "^Usage: klankflits \[options\]$" "$work/stdout" || fail "--help: no English usage"
+    grep -q "Toont deze hulp" "$work/stdout" || fail "--help: its own line is not in Dutch"
     version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --version)
     [[ $version =~ ^klankflits\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version: $version"
     echo "--help and --version answer without a screen: $version"
-    # A wrong word is refused in both languages with status 2, once Qt has
-    # taken its own options (so on a screen: offscreen here).
-    while IFS='|' read -r words named dutch english; do
-        read -r -a argv <<<"$words"
-        QT_QPA_PLATFORM=offscreen timeout 20 "$program" "${argv[@]}" >"$work/stdout" 2>"$work/stderr"
+    # A wrong word is refused in both languages with status 2, before any
+    # screen is needed: the runs have none.
+    refused() { # the arguments; then $named, $dutch and $english are checked
+        env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY= timeout 20 "$program" "$@" \
+            >"$work/stdout" 2>"$work/stderr"
         status=$?
+        local words
+        words=$(printf '%s ' "${@:1:3}" | cut -c1-80 | cat -v)
         [ "$status" = 2 ] || fail "$words: exit status $status, expected 2"
         grep -qF -- "$named" "$work/stderr" || fail "$words: the message does not name $named"
-        grep -qF "$dutch" "$work/stderr" || fail "$words: no Dutch words"
-        grep -qF "$english" "$work/stderr" || fail "$words: no English words"
-        grep -qF "klankflits --help" "$work/stderr" || fail "$words: no pointer to --help"
+        grep -q "^klankflits: .*$dutch.* Zie klankflits --help\.$" "$work/stderr" ||
+            fail "$words: no Dutch line"
+        grep -q "^klankflits: .*$english.* See klankflits --help\.$" "$work/stderr" ||
+            fail "$words: no English line"
         [ -s "$work/stdout" ] && fail "$words: wrote to stdout"
-        echo "$words: exit status 2 and: $(head -n 1 "$work/stderr")"
+        echo "$words: exit status 2 and: $(head -c 200 "$work/stderr" | head -n 1)"
+    }
+    while IFS='|' read -r words named dutch english; do
+        read -r -a argv <<<"$words"
+        refused "${argv[@]}"
     done <<'ROWS'
---volledig-scherm=1|--volledig-scherm|neemt geen waarde|takes no value
---full-screen=ja|--full-screen|neemt geen waarde|takes no value
--f=1|-f|neemt geen waarde|takes no value
---onbekend|--onbekend|bestaat niet|there is no option
--x|-x|bestaat niet|there is no option
--fx|-x|bestaat niet|there is no option
--f extra|extra|hoort bij geen optie|belongs to no option
--- -f|-f|hoort bij geen optie|belongs to no option
--style Fusion --onbekend|--onbekend|bestaat niet|there is no option
--style Fusion -f extra|extra|hoort bij geen optie|belongs to no option
---lettergrootte 5|"5"|de lettergrootte is 1, 2, 3 of 4|the letter size is 1, 2, 3 or 4
+--volledig-scherm=1|"--volledig-scherm"|neemt geen waarde|takes no value
+--full-screen=ja|"--full-screen"|neemt geen waarde|takes no value
+-f=1|"-f"|neemt geen waarde|takes no value
+--onbekend|"--onbekend"|bestaat niet|there is no option
+-x|"-x"|bestaat niet|there is no option
+-fx|"-x"|bestaat niet|there is no option
+abc|"abc"|hoort bij geen optie|belongs to no option
+-f extra|"extra"|hoort bij geen optie|belongs to no option
+-- -f|"-f"|hoort bij geen optie|belongs to no option
+-style Fusion --onbekend|"--onbekend"|bestaat niet|there is no option
+-platform xcb -f extra|"extra"|hoort bij geen optie|belongs to no option
+--lettergrootte 9|"9"|de lettergrootte is 1, 2, 3 of 4|the letter size is 1, 2, 3 or 4
 --letter-size=twee|"twee"|de lettergrootte is 1, 2, 3 of 4|the letter size is 1, 2, 3 or 4
---lettergrootte|--lettergrootte|heeft een waarde nodig|needs a value
---lettergrootte 2 extra|extra|hoort bij geen optie|belongs to no option
+--lettergrootte 2 --letter-size 9|"9"|de lettergrootte is 1, 2, 3 of 4|the letter size is 1, 2, 3 or 4
+--lettergrootte|"--lettergrootte"|heeft een waarde nodig|needs a value
+--lettergrootte 2 extra|"extra"|hoort bij geen optie|belongs to no option
 ROWS
+    # A long value by its first 40 characters; a direction or control
+    # character by its code, so that the terminal line stays as it was.
+    named="\"$(printf 'x%.0s' {1..40})…\"" dutch=lettergrootte english="letter size" \
+        refused --lettergrootte "$(printf 'x%.0s' {1..100000})"
+    [ "$(wc -c <"$work/stderr")" -lt 400 ] || fail "a long value: $(wc -c <"$work/stderr") bytes"
+    named='"<U+202E>2<U+001B>[2J"' dutch=optie english=option refused $'\u202e2\e[2J'
+    grep -q $'\u202e\|\e' "$work/stderr" && fail "the characters themselves are on stderr"
+    # Given twice, the last counts: a right letter size after a wrong one
+    # passes, on to the missing screen.
+    env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY= "$program" --lettergrootte 9 \
+        --letter-size 2 >"$work/stdout" 2>"$work/stderr"
+    status=$?
+    [ "$status" = 1 ] || fail "--lettergrootte 9 --letter-size 2: exit status $status, expected 1"
+    grep -q "no screen could be opened" "$work/stderr" || fail "--lettergrootte 9 --letter-size 2"
+    echo "--lettergrootte 9 --letter-size 2: passes the command line, exit status 1"
     # Qt's own options still answer --help with the program's text.
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" -platform offscreen --help \
         >"$work/stdout" 2>"$work/stderr" || fail "-platform offscreen --help: exit status $?"
@@ -119,9 +147,25 @@ no_fonts)
     echo "without fonts: $(head -n 1 "$work/stderr")"
     exit 0
     ;;
+manual_page)
+    # Every option of --help is in the manual page's list of options, and
+    # every option listed there is in --help.
+    manual=$3
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --help >"$work/stdout" ||
+        fail "--help: exit status $?"
+    grep -E '^  -' "$work/stdout" | grep -oE -- '--?[a-z][a-z-]*' | sort >"$work/help"
+    sed -n '/^\.SH OPTIONS/,/^\.SH [^O]/p' "$manual" | grep -A1 -x '\.TP' | grep -v -x '\.TP\|--' |
+        sed 's/\\-/-/g; s/\\f[A-Z]//g' | grep -oE -- '(^|[ "])--?[a-z][a-z-]*' |
+        tr -d ' "' | sort >"$work/manual"
+    [ -s "$work/help" ] || fail "no options in --help"
+    diff "$work/help" "$work/manual" >"$work/diff" ||
+        fail "--help (<) and the manual page (>) differ: $(cat "$work/diff")"
+    echo "the manual page lists the options of --help: $(tr '\n' ' ' <"$work/help")"
+    exit 0
+    ;;
 desktop) ;;
 *)
-    echo "usage: program_test.sh no_display|dead_display|options|no_fonts|desktop PROGRAM" >&2
+    echo "usage: program_test.sh no_display|dead_display|options|no_fonts|desktop|manual_page PROGRAM" >&2
     exit 2
     ;;
 esac

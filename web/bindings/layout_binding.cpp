@@ -71,6 +71,17 @@ emscripten::val letter_size_named(const std::string& text)
     return step ? emscripten::val(*step) : emscripten::val::null();
 }
 
+// The step a link's letter size asks for (null for none) and what the console
+// is told about a value that is not a step as it stands.
+emscripten::val letter_size_from_link(const std::string& value)
+{
+    const klankflits::LinkLetterSize read = klankflits::letter_size_from_link(value);
+    emscripten::val result = emscripten::val::object();
+    result.set("step", read.step ? emscripten::val(*read.step) : emscripten::val::null());
+    result.set("note", read.note);
+    return result;
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(klankflits_layout)
@@ -104,4 +115,5 @@ EMSCRIPTEN_BINDINGS(klankflits_layout)
         .field("place", &klankflits::ReadOutFit::place)
         .field("letterScale", &klankflits::ReadOutFit::letter_scale);
     emscripten::function("fitReadOut", &fit_read_out);
+    emscripten::function("letterSizeFromLink", &letter_size_from_link);
 }

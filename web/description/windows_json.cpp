@@ -161,6 +161,8 @@ std::string windows_json()
     const std::string syllables =
         array(every_syllable(), [](const std::string& each) { return json_string(each); });
     return joined("{\"program\":", json_string(program_name),
+                  ",\"fullScreen\":{\"enter\":", json_string(full_screen_caption),
+                  ",\"leave\":", json_string(full_screen_leave_caption), "}",
                   ",\"twipsPerPixel\":", number(twips_per_pixel), ",\"takesFocus\":", focus,
                   ",\"syllableFont\":", syllable(),
                   ",\"pausePicture\":{\"width\":", std::to_string(pause_picture_size.width),

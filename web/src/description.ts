@@ -32,6 +32,8 @@ export interface WindowDescription {
 
 export interface Description {
     readonly program: string;
+    // The full-screen button's caption, and its caption while full screen.
+    readonly fullScreen: { readonly enter: string; readonly leave: string };
     readonly twipsPerPixel: number;
     readonly takesFocus: Readonly<Record<ControlKind, boolean>>;
     readonly syllableFont: {

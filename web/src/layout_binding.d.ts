@@ -22,6 +22,14 @@ export interface GrownControl {
     readonly box: TwipsRect;
 }
 
+// A link's letter size: the step it asks for (a whole number past the steps is
+// the nearest end; null for anything else), and for the console what was made
+// of it (empty for "1" to "4").
+export interface LinkLetterSize {
+    readonly step: number | null;
+    readonly note: string;
+}
+
 declare module './klankflits.js' {
     interface KlankflitsModule {
         fitAndCentre(width: number, height: number, clientWidth: number, clientHeight: number): Fit;
@@ -40,5 +48,6 @@ declare module './klankflits.js' {
         exerciseKey(typed: string, altOrMeta: boolean): 'larger' | 'smaller' | '';
         // A read-out's place and letter: widthAt(scale) in twips, measured by the page.
         fitReadOut(label: 'Label1' | 'Label3', widthAt: (scale: number) => number): ReadOutFit;
+        letterSizeFromLink(value: string): LinkLetterSize;
     }
 }
