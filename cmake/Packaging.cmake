@@ -109,7 +109,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt draws every text as boxes without a font; any of these covers the
 # program's texts. The libraries the program links come on top (shlibdeps).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core | fonts-liberation2 | fonts-noto-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-dejavu-core | fonts-liberation2 | fonts-noto-core, fonts-sil-andika")
 # Qt's own texts (context menus, message box buttons) in Dutch, and Qt's
 # Wayland plugin, without which a Wayland desktop runs the program through X.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")

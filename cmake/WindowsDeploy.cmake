@@ -7,6 +7,21 @@
 #
 # With `cmake --install --strip` the DLLs are stripped too.
 
+# SIL's Andika Bold from Debian's fonts-sil-andika, and its licence.
+function(klankflits_find_school_letters)
+    find_file(KLANKFLITS_SCHOOL_LETTERS Andika-Bold.ttf
+        PATHS /usr/share/fonts/truetype/andika
+        NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
+        DOC "The school letters' font (Debian: fonts-sil-andika)")
+    find_file(KLANKFLITS_SCHOOL_LETTERS_LICENCE copyright
+        PATHS /usr/share/doc/fonts-sil-andika
+        NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
+        DOC "The school letters' licence")
+    if(NOT KLANKFLITS_SCHOOL_LETTERS OR NOT KLANKFLITS_SCHOOL_LETTERS_LICENCE)
+        message(FATAL_ERROR "Andika-Bold.ttf not found: install Debian's fonts-sil-andika")
+    endif()
+endfunction()
+
 function(klankflits_install_windows_runtime target)
     # Qt's libraries, and the plugins that windeployqt would choose for a
     # Widgets program that shows a JPEG picture: the windows platform, the
@@ -56,6 +71,11 @@ function(klankflits_install_windows_runtime target)
         message(WARNING "qtbase_nl.qm not found (Debian: qt6-translations-l10n); "
                         "the Windows program will show Qt's own texts in English")
     endif()
+    # The school letters: the program registers the font for itself at start.
+    klankflits_find_school_letters()
+    install(FILES ${KLANKFLITS_SCHOOL_LETTERS} ${KLANKFLITS_SCHOOL_LETTERS_LICENCE}
+        DESTINATION fonts)
+
     file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/qt.conf
         CONTENT "[Paths]\nPrefix = .\n")
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/qt.conf DESTINATION .)

@@ -8,7 +8,7 @@ KLANKFLITS_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # What a fresh Debian 12 needs to build, test and show the program.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-                libgtest-dev fonts-dejavu-core desktop-file-utils appstream)
+                libgtest-dev fonts-dejavu-core fonts-sil-andika desktop-file-utils appstream)
 
 # What the tests need on top: a session bus of their own for the window tests,
 # a virtual X display with a window manager for the desktop tests, the tools

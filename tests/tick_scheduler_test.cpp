@@ -642,5 +642,74 @@ TEST(TickSchedulerDelivery, AnExposureCountsFromThePaintThatShowedIt)
     EXPECT_EQ(run.scheduler.next_wake(), origin + 203ms);
 }
 
+// ---------------------------------------------------------------- the pause
+
+// The teacher pauses at `pause_ms` and resumes at `resume_ms` (since load).
+struct PauseCase {
+    const char* name;
+    std::int64_t pause_ms;
+    std::int64_t resume_ms;
+    std::int64_t step_began_ms; // when the change before the pause was made
+};
+
+// Every view operation and when it happened, on an ideal clock that wakes the
+// scheduler exactly when asked, with an optional pause.
+std::vector<Event> run_with_pause(std::optional<PauseCase> pause, std::int64_t length_ms)
+{
+    TickScheduler scheduler;
+    EngineSession engine({}, scheduler);
+    scheduler.start(engine.sequencer, origin);
+    std::vector<Event> trace;
+    std::size_t logged = 0;
+    while (const auto wake = scheduler.next_wake()) {
+        if (ms_since_origin(*wake) > length_ms)
+            break;
+        if (pause && ms_since_origin(*wake) > pause->pause_ms) {
+            scheduler.pause(origin + milliseconds(pause->pause_ms));
+            EXPECT_EQ(scheduler.next_wake(), std::nullopt) << "paused, nothing is due";
+            scheduler.resume(origin + milliseconds(pause->resume_ms));
+            pause.reset();
+            continue;
+        }
+        scheduler.deliver(*wake);
+        for (; logged < engine.view.log.size(); ++logged)
+            trace.push_back({engine.view.log[logged], ms_since_origin(*wake), 0});
+    }
+    return trace;
+}
+
+class Paused : public ::testing::TestWithParam<PauseCase>
+{
+};
+
+// After the pause the exercise goes on as it would have from the beginning of
+// the step under way, moved on by the time from that beginning to the resume:
+// the same operations, each that much later, and no exposure cut short.
+TEST_P(Paused, ResumesTheStepUnderWayFromItsBeginning)
+{
+    const PauseCase& c = GetParam();
+    const std::vector<Event> plain = run_with_pause(std::nullopt, 60'000);
+    const std::vector<Event> paused = run_with_pause(c, 60'000 + c.resume_ms - c.step_began_ms);
+    const std::int64_t shift = c.resume_ms - c.step_began_ms;
+    ASSERT_EQ(plain.size(), paused.size());
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        EXPECT_EQ(paused[i].op, plain[i].op) << i;
+        const std::int64_t expected =
+            plain[i].at <= c.step_began_ms ? plain[i].at : plain[i].at + shift;
+        EXPECT_EQ(paused[i].at, expected) << plain[i].op << " #" << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pauses, Paused,
+                         ::testing::Values(
+                             // At 2000 ms a step: the first syllable up at 1000, hidden at 2000.
+                             PauseCase{"in_a_flash", 1700, 9000, 1000},
+                             PauseCase{"in_a_hidden_half", 2100, 2600, 2000},
+                             // The tenth hiding at 20 s, the series' end and the smiley at 21 s,
+                             // for 3.5 s.
+                             PauseCase{"in_the_smiley_pause", 23000, 40000, 21000},
+                             PauseCase{"right_after_a_change", 5000, 5001, 5000}),
+                         case_name);
+
 } // namespace
 } // namespace klankflits

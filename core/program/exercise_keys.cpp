@@ -12,6 +12,10 @@ ExerciseKey exercise_key(std::string_view typed, bool alt_or_meta)
         return ExerciseKey::letter_size_larger;
     if (typed == "-")
         return ExerciseKey::letter_size_smaller;
+    if (typed == "p" || typed == "P" || typed == "MediaPlayPause")
+        return ExerciseKey::pause;
+    if (typed == "l" || typed == "L")
+        return ExerciseKey::letters;
     return ExerciseKey::none;
 }
 

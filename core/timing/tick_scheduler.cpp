@@ -124,6 +124,8 @@ const std::optional<TickScheduler::NextChange>& TickScheduler::plan() const
 
 std::optional<TickScheduler::TimePoint> TickScheduler::next_wake() const
 {
+    if (paused_)
+        return std::nullopt;
     const auto& next = plan();
     return next ? std::optional(next->due) : std::nullopt;
 }
@@ -132,7 +134,7 @@ bool TickScheduler::deliver(TimePoint now)
 {
     // A nested call, from an event loop that the engine runs inside a tick,
     // leaves the delivery to the call that is already at it.
-    if (!handlers_ || delivering_)
+    if (!handlers_ || delivering_ || paused_)
         return false;
     if (!plan()) {
         nominal_now_ = now;
@@ -197,6 +199,30 @@ std::optional<TickScheduler::TimePoint> TickScheduler::wake(TimePoint now)
         return std::nullopt;
     deliver(now);
     return next_wake();
+}
+
+void TickScheduler::pause(TimePoint now)
+{
+    if (paused_ || !handlers_)
+        return;
+    // What was due by now has happened; the step under way is what resumes.
+    deliver(now);
+    paused_ = true;
+}
+
+void TickScheduler::resume(TimePoint now)
+{
+    if (!paused_)
+        return;
+    paused_ = false;
+    const Duration shift = std::max(now - last_.at, Duration::zero());
+    timer1_.epoch += shift;
+    timer2_.enabled_at += shift;
+    last_.at += shift;
+    last_.nominal += shift;
+    nominal_now_ = now;
+    unpainted_ = false;
+    plan_.reset();
 }
 
 void TickScheduler::painted(TimePoint at)

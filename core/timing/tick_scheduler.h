@@ -118,6 +118,16 @@ public:
     // A click has changed the engine's pace: the next change is planned anew.
     void replan() { plan_.reset(); }
 
+    // The teacher's pause, taken at `now`: nothing is delivered and no wake-up
+    // is asked for until resume(). A click still changes the engine.
+    void pause(TimePoint now);
+    // Resumed at `now`: the step under way (from the last change) starts again
+    // at its beginning, so a syllable is shown for its whole exposure, and
+    // every later change moves on by as much, the time from that beginning to
+    // now. Resuming while not paused does nothing.
+    void resume(TimePoint now);
+    bool paused() const { return paused_; }
+
     // True while ticks are being delivered; a wake-up then does nothing.
     bool delivering() const { return delivering_; }
 
@@ -163,6 +173,7 @@ private:
     Change last_;
     bool unpainted_ = false; // a change was delivered and painted() not called since
     bool delivering_ = false;
+    bool paused_ = false;
     TimePoint nominal_now_{};
     // The next change as planned, until a change, a click or a timer switched
     // by the engine makes it stale.

@@ -1,5 +1,6 @@
 #include "gui/application.h"
 
+#include "gui/school_letters.h"
 #include "program/texts.h"
 
 #include <QIcon>
@@ -36,6 +37,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     // Lets desktops match the windows to the menu entry and its icon.
     setDesktopFileName(QStringLiteral("nl.klankflits.Klankflits"));
     setWindowIcon(program_icon());
+    register_school_letters(applicationDirPath());
 
     // Qt's own texts (a text box's context menu, message box buttons) in the
     // user's language, where the system has Qt's translations.

@@ -247,6 +247,8 @@ void ExerciseWindow::keyPressEvent(QKeyEvent* event)
         set_letter_size(letter_size_stepped(letter_size_, -1));
         event->accept();
         return;
+    case ExerciseKey::letters:
+    case ExerciseKey::pause:
     case ExerciseKey::none:
         break;
     }

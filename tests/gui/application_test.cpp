@@ -3,6 +3,7 @@
 #include "gui/application.h"
 #include "window_test_support.h"
 
+#include <QFontDatabase>
 #include <QIcon>
 #include <QMessageBox>
 #include <QTest>
@@ -39,6 +40,15 @@ private slots:
         QVERIFY(!icon.isNull());
         QVERIFY(!icon.pixmap(16).isNull());
         QVERIFY(!icon.pixmap(32).isNull());
+    }
+
+    // On Windows (under Wine in the tests) from the copy carried beside the
+    // program, with no such font on the system.
+    void the_school_letters_can_be_drawn()
+    {
+        QVERIFY(QFontDatabase::hasFamily(QStringLiteral("Andika")));
+        const QStringList styles = QFontDatabase::styles(QStringLiteral("Andika"));
+        QVERIFY2(styles.contains(QStringLiteral("Bold")), qPrintable(styles.join(u',')));
     }
 
     void a_fault_in_a_handler_is_reported_and_ends_with_status_1()

@@ -51,6 +51,10 @@ std::string exercise_key(const std::string& typed, bool alt_or_meta)
         return "larger";
     case klankflits::ExerciseKey::letter_size_smaller:
         return "smaller";
+    case klankflits::ExerciseKey::letters:
+        return "letters";
+    case klankflits::ExerciseKey::pause:
+        return "pause";
     case klankflits::ExerciseKey::none:
         break;
     }
