@@ -28,8 +28,7 @@ int main(int argc, char** argv)
     klankflits::warn_without_fonts();
     klankflits::run_guarded([&] {
         klankflits::Module1 module;
-        klankflits::start_up(module, klankflits::end_program_at_once(), command_line.opening,
-                             command_line.letter_size);
+        klankflits::start_up(module, klankflits::end_program_at_once(), command_line.exercise);
     });
     return app.exit_status();
 }

@@ -3,6 +3,7 @@
 #include "gui/argument_check.h"
 #include "gui/terminal_message.h"
 #include "program/letter_size.h"
+#include "program/letters.h"
 
 #include <array>
 #include <optional>
@@ -13,7 +14,7 @@ namespace klankflits
 namespace
 {
 
-enum class Asked { help, version, full_screen, letter_size };
+enum class Asked { help, version, full_screen, letter_size, letters, school_letters };
 
 // An option as the help shows it; each line of its Dutch and English
 // description is a line of the help.
@@ -52,6 +53,20 @@ const std::array options{
            QStringLiteral("Draws the syllable and the picture larger, for the back row at a\n"
                           "classroom board: 1 (as always) to 4 (four times as large).\n"
                           "+ and - in the exercise change it too.")},
+    Option{Asked::letters,
+           {QStringLiteral("letters")},
+           QStringLiteral("school|gewoon"),
+           QStringLiteral("De letters van de klankgroep: school (schoolletters, met een a en\n"
+                          "een g zoals kinderen ze leren schrijven) of gewoon (zoals altijd).\n"
+                          "L in de oefening wisselt ze."),
+           QStringLiteral("The syllable's letters: school (the school letters, with an a and\n"
+                          "a g as children learn to write them) or gewoon (as always).\n"
+                          "L in the exercise switches them.")},
+    Option{Asked::school_letters,
+           {QStringLiteral("schoolletters")},
+           {},
+           QStringLiteral("Hetzelfde als --letters school."),
+           QStringLiteral("The same as --letters school.")},
 };
 
 KnownOptions known_options()
@@ -96,6 +111,13 @@ QString help()
     return text;
 }
 
+QString bad_letters(const QString& value)
+{
+    const QString shown = quoted_on_terminal(value);
+    return refusal(QStringLiteral("de letters zijn school of gewoon, niet %1.").arg(shown),
+                   QStringLiteral("the letters are school or gewoon, not %1.").arg(shown));
+}
+
 QString bad_letter_size(const QString& value)
 {
     const QString shown = quoted_on_terminal(value);
@@ -112,6 +134,7 @@ std::variant<CommandLine, CommandLineAnswer> read_command_line(const QStringList
         return CommandLineAnswer{reading.fault, refused_command_line_status};
     CommandLine command_line;
     std::optional<QString> letter_size;
+    std::optional<QString> letters;
     for (const GivenOption& given : reading.given) {
         switch (option_named(given.name).asked) {
         case Asked::help:
@@ -119,10 +142,17 @@ std::variant<CommandLine, CommandLineAnswer> read_command_line(const QStringList
         case Asked::version:
             return CommandLineAnswer{QStringLiteral("klankflits " KLANKFLITS_VERSION "\n")};
         case Asked::full_screen:
-            command_line.opening = Opening::full_screen;
+            command_line.exercise.opening = Opening::full_screen;
             break;
         case Asked::letter_size:
             letter_size = given.value;
+            break;
+        case Asked::letters:
+            letters = given.value;
+            break;
+        case Asked::school_letters:
+            letters = QString::fromUtf8(school_letters_name.data(),
+                                        static_cast<qsizetype>(school_letters_name.size()));
             break;
         }
     }
@@ -130,7 +160,13 @@ std::variant<CommandLine, CommandLineAnswer> read_command_line(const QStringList
         const auto step = letter_size_named(letter_size->toStdString());
         if (!step)
             return CommandLineAnswer{bad_letter_size(*letter_size), refused_command_line_status};
-        command_line.letter_size = *step;
+        command_line.exercise.letter_size = *step;
+    }
+    if (letters) {
+        const auto chosen = letters_named(letters->toStdString());
+        if (!chosen)
+            return CommandLineAnswer{bad_letters(*letters), refused_command_line_status};
+        command_line.exercise.letters = *chosen;
     }
     return command_line;
 }

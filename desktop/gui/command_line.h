@@ -12,8 +12,7 @@ namespace klankflits
 
 // The program's options. Without any it starts as always.
 struct CommandLine {
-    Opening opening = Opening::at_its_size;
-    int letter_size = 1; // of the syllable and the pause picture, 1 to 4
+    ExerciseOpening exercise;
 };
 
 // What the program writes instead of starting: the help or the version on

@@ -43,11 +43,11 @@ QWidget* make_control(QWidget* window, const ControlDescription& control)
 
 } // namespace
 
-QFont syllable_qfont()
+QFont syllable_qfont(Letters letters)
 {
     // Windows still has "MS Sans Serif", but as a bitmap face in a few small
     // sizes without bold, so there it is passed over for its successor.
-    const FontDescription& described = syllable_font();
+    const FontDescription& described = syllable_font(letters);
     QStringList families;
     for (std::string_view family : described.families) {
         if (QFontDatabase::isSmoothlyScalable(text_of(family)))

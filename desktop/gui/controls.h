@@ -1,5 +1,6 @@
 #pragma once
 
+#include "program/letters.h"
 #include "program/windows.h"
 
 #include <QHash>
@@ -19,6 +20,6 @@ QHash<QString, QWidget*> create_controls(QWidget* window, const WindowDescriptio
 
 // The syllable's font: the first of its faces that can be drawn large and bold
 // here, else the system's sans-serif of the same size.
-QFont syllable_qfont();
+QFont syllable_qfont(Letters letters = Letters::window);
 
 } // namespace klankflits

@@ -222,6 +222,18 @@ void ExerciseWindow::set_letter_size(int step)
     grow_to_letter_size();
 }
 
+void ExerciseWindow::set_letters(Letters letters)
+{
+    if (letters == letters_)
+        return;
+    letters_ = letters;
+    const QFont font = syllable_qfont(letters);
+    txt_string_->setFont(font);
+    widest_syllable_ = widest_syllable_in(font);
+    layout_->set_font(txt_string_, font);
+    grow_to_letter_size();
+}
+
 // The syllable and the picture each at the step, or the largest below it at
 // which they stay inside the window and clear of the other controls.
 void ExerciseWindow::grow_to_letter_size()
@@ -248,6 +260,9 @@ void ExerciseWindow::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     case ExerciseKey::letters:
+        set_letters(other_letters(letters_));
+        event->accept();
+        return;
     case ExerciseKey::pause:
     case ExerciseKey::none:
         break;

@@ -19,6 +19,7 @@
 #include "gui/program_window.h"
 #include "gui/scaled_layout.h"
 #include "gui/screen_on_request.h"
+#include "program/letters.h"
 #include "program/windows.h"
 
 #include <optional>
@@ -79,6 +80,10 @@ public:
     // runs.
     void set_letter_size(int step);
 
+    // The syllable's letters: the window's own or the school letters (L
+    // switches them while the exercise runs).
+    void set_letters(Letters letters);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -103,6 +108,7 @@ private:
     QPushButton* command2_ = nullptr;
     std::optional<ScaledLayout> layout_;
     int letter_size_ = 1;
+    Letters letters_ = Letters::window;
     TwipsSize widest_syllable_; // in the syllable's font, at step 1
     ScreenOnRequest screen_on_;
 };

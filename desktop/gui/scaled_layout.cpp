@@ -65,6 +65,16 @@ void ScaledLayout::grow(QWidget* control, const QRectF& box, double by)
     }
 }
 
+void ScaledLayout::set_font(QWidget* control, const QFont& font)
+{
+    for (Control& c : controls_) {
+        if (c.widget == control) {
+            c.font = font;
+            c.drawn_scale = 0; // drawn anew
+        }
+    }
+}
+
 void ScaledLayout::apply()
 {
     const Fit fit = fit_and_centre(layout_, window_->width(), window_->height());

@@ -47,6 +47,10 @@ public:
     // the next apply().
     void grow(QWidget* control, const QRectF& box, double by);
 
+    // A control with a font of its own gets another one, at factor 1; takes
+    // effect with the next apply().
+    void set_font(QWidget* control, const QFont& font);
+
     // Where a place of the layout at factor 1 lies now.
     QRect place(const QRectF& laid_out) const;
 

@@ -19,9 +19,8 @@ namespace klankflits
 {
 
 SettingsWindow::SettingsWindow(Session& session, EndProgram end_program, QWidget* parent,
-                               Opening opening, int letter_size)
-    : ProgramWindow(std::move(end_program), parent), session_(session), opening_(opening),
-      letter_size_(letter_size)
+                               const ExerciseOpening& opening)
+    : ProgramWindow(std::move(end_program), parent), session_(session), opening_(opening)
 {
     const QHash<QString, QWidget*> controls = create_controls(this, settings_window());
     setFixedSize(pixel_size(settings_window().client));
@@ -66,16 +65,17 @@ void SettingsWindow::start_clicked()
     hide();
     if (!exercise_window_) {
         exercise_window_ = std::make_unique<ExerciseWindow>(session_, end_program_callback());
-        exercise_window_->set_letter_size(letter_size_);
+        exercise_window_->set_letters(opening_.letters);
+        exercise_window_->set_letter_size(opening_.letter_size);
     }
-    exercise_window_->exec_on(screen(), opening_);
+    exercise_window_->exec_on(screen(), opening_.opening);
 }
 
-void start_up(Module1& module, EndProgram end_program, Opening opening, int letter_size)
+void start_up(Module1& module, EndProgram end_program, const ExerciseOpening& opening)
 {
     Session session(module);
     session.start_up();
-    SettingsWindow settings(session, std::move(end_program), nullptr, opening, letter_size);
+    SettingsWindow settings(session, std::move(end_program), nullptr, opening);
     settings.exec();
 }
 

@@ -24,9 +24,9 @@ class SettingsWindow : public ProgramWindow
 
 public:
     // Constructing the window loads it: the boxes get the current values.
-    // Start opens the exercise window as `opening` says, at `letter_size`.
+    // Start opens the exercise window as `opening` says.
     SettingsWindow(Session& session, EndProgram end_program, QWidget* parent = nullptr,
-                   Opening opening = Opening::at_its_size, int letter_size = 1);
+                   const ExerciseOpening& opening = {});
     ~SettingsWindow() override;
 
 private:
@@ -35,8 +35,7 @@ private:
     void tell(QLineEdit* box, const std::string& message);
 
     Session& session_;
-    Opening opening_;
-    int letter_size_;
+    ExerciseOpening opening_;
     std::unique_ptr<ExerciseWindow> exercise_window_;
 
     QLineEdit* txt_start_ = nullptr;
@@ -46,6 +45,6 @@ private:
 // The program's start: initialise the shared state, then show the settings
 // window modally. Everything the exercise does happens inside that show.
 void start_up(Module1& module, EndProgram end_program = end_program_at_once(),
-              Opening opening = Opening::at_its_size, int letter_size = 1);
+              const ExerciseOpening& opening = {});
 
 } // namespace klankflits
