@@ -1,7 +1,9 @@
-// The README's table of the built site's sizes against what the site's build
-// measured (build-web/sizes.json, written by web/tools/build_site.mjs): each
-// figure within a tenth, and the number of files exact. After a change that
-// moves a size by more, the table is written anew from sizes.json.
+// The README against what it describes: its table of the built site's sizes
+// against what the site's build measured (build-web/sizes.json, written by
+// web/tools/build_site.mjs), each figure within a tenth and the number of
+// files exact (after a change that moves a size by more, the table is written
+// anew from sizes.json); and every link to one of its own sections names a
+// heading it has.
 
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
@@ -50,4 +52,25 @@ test("README's table of the built site's sizes", async (t) => {
             }
         });
     }
+});
+
+// A heading's anchor as GitHub makes it: lower case, punctuation dropped,
+// each space a hyphen, a repeated one numbered.
+function anchors(markdown) {
+    const seen = new Map();
+    const found = new Set();
+    for (const [, heading] of markdown.replace(/^ {4}.*$/gm, '').matchAll(/^#+ (.+)$/gm)) {
+        const slug = heading.toLowerCase().replace(/[^\p{L}\p{N} _-]/gu, '').replace(/ /g, '-');
+        const times = seen.get(slug) ?? 0;
+        seen.set(slug, times + 1);
+        found.add(times === 0 ? slug : `${slug}-${times}`);
+    }
+    return found;
+}
+
+test("README's links to its own sections", () => {
+    const have = anchors(readme);
+    const links = [...readme.matchAll(/\]\(#([^)]+)\)/g)].map(([, anchor]) => anchor);
+    assert.ok(links.length > 0);
+    assert.deepEqual(links.filter((anchor) => !have.has(anchor)), [], 'links to no heading');
 });
