@@ -2,7 +2,9 @@
 // bundled TypeScript, the engine's WebAssembly module, the pause picture, the
 // icons, the manifest and the service worker with the list of every file.
 // The windows' description (the wasm build's describe_windows.js) goes into
-// the bundle and, for the page's tests, into description.json beside OUT_DIR.
+// the bundle and, for the page's tests, into description.json beside OUT_DIR;
+// every file's size, as is and gzipped, into sizes.json beside it (the
+// README's figures are checked against it).
 //
 //   node tools/build_site.mjs WASM_DIR OUT_DIR
 
@@ -13,6 +15,7 @@ import {
 } from 'node:fs';
 import { dirname, join, relative, sep } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { gzipSync } from 'node:zlib';
 import * as esbuild from 'esbuild';
 import { contentSecurityPolicy } from './site_policy.mjs';
 
@@ -121,4 +124,17 @@ await esbuild.build({
     logLevel: 'warning',
 });
 
-console.log(`site ${version}: ${files.length + 1} files in ${out}`);
+// Each file as is and gzipped at zlib's default level, as a web server sends it.
+const sizes = { files: {}, bytes: 0, gzip: 0 };
+for (const file of [...files, 'sw.js'].sort()) {
+    const data = readFileSync(join(out, file));
+    const size = { bytes: data.length, gzip: gzipSync(data).length };
+    sizes.files[file] = size;
+    sizes.bytes += size.bytes;
+    sizes.gzip += size.gzip;
+}
+writeFileSync(join(out, '..', 'sizes.json'), `${JSON.stringify(sizes, null, 1)}\n`);
+
+const kb = (bytes) => `${Math.round(bytes / 1024)} KB`;
+console.log(`site ${version}: ${files.length + 1} files in ${out}, ${kb(sizes.bytes)},` +
+            ` ${kb(sizes.gzip)} gzipped`);
