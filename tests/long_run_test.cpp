@@ -1,6 +1,6 @@
 // A whole day of ticks through the engine on the ideal 10 ms clock: the
-// window's invariants hold in every slot, and the day ends where a series-by-
-// series account of the rules puts it.
+// window's invariants hold in every slot, and the day ends where the rules'
+// time line (support/nominal_pace.h) puts it.
 //
 // A series takes 21 steps of k ticks each, where k is the smallest whole
 // number >= 1 with 1 + 10k > interval_ms / 2, followed by its pause: the step
@@ -15,13 +15,14 @@
 #include "support/expected_syllables.h"
 #include "support/invariants.h"
 #include "support/named_case.h"
+#include "support/nominal_pace.h"
 #include "support/simulated_window.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace klankflits
 {
@@ -29,20 +30,12 @@ namespace
 {
 
 using testing::broken_invariant;
+using testing::NominalPace;
 using testing::PrintTo;
 using testing::SimulatedWindow;
 using testing::valid_syllables;
 
 constexpr std::int64_t slots_per_day = 24LL * 60 * 60 * 100; // 8'640'000 slots of 10 ms
-
-// Ticks from one step to the next: the smallest k >= 1 with 1 + 10k > I / 2,
-// that is 20k > I - 2, worked out on whole numbers.
-std::int64_t ticks_per_step(std::int64_t interval)
-{
-    const std::int64_t d = interval - 2;
-    const std::int64_t floor_div = d >= 0 ? d / 20 : -((-d + 19) / 20);
-    return std::max<std::int64_t>(1, floor_div + 1);
-}
 
 struct DayEnd {
     std::int64_t interval_ms = 0;
@@ -54,36 +47,26 @@ struct DayEnd {
     std::int64_t slot_of_last_change = -1; // step slot of the last change of interval_ms
 };
 
-// The rules, followed a whole series at a time.
+// The rules' time line, followed change by change to the end of the day.
 DayEnd expected_day(std::int64_t interval, std::int64_t step, std::int64_t slots)
 {
+    NominalPace pace(interval, step);
     DayEnd end;
-    std::int64_t t = 0;
-    for (;;) {
-        const std::int64_t k = ticks_per_step(interval);
-        if (t + 21 * k > slots) {
-            end.flash_count = (slots - t) / k;
-            break;
-        }
-        t += 21 * k;
+    while (pace.next_at() <= slots * NominalPace::tick_ms) {
+        const NominalPace::Event event = pace.next();
+        if (event.change != NominalPace::Change::picture_shown)
+            continue;
         ++end.series;
-        std::int64_t pause_slots = 350;
-        if (++end.series_count == 3) {
-            pause_slots = 550;
-            ++end.blocks;
-            end.series_count = 0;
-            const std::int64_t shortened = std::max(interval - step, step);
-            if (shortened != interval)
-                end.slot_of_last_change = t;
-            interval = shortened;
+        end.blocks += event.pause_ms == NominalPace::long_pause_ms ? 1 : 0;
+        if (pace.interval_ms() != interval) {
+            interval = pace.interval_ms();
+            end.slot_of_last_change = event.at_ms / NominalPace::tick_ms;
         }
-        if (t + pause_slots > slots) {
-            end.paused = true;
-            break;
-        }
-        t += pause_slots;
     }
-    end.interval_ms = interval;
+    end.interval_ms = pace.interval_ms();
+    end.flash_count = pace.flash_count();
+    end.series_count = pace.series_count();
+    end.paused = pace.paused();
     return end;
 }
 
@@ -156,12 +139,9 @@ INSTANTIATE_TEST_SUITE_P(
 // test relies on is itself pinned down.
 TEST(LongRunAccount, DefaultPaceReaches100After89035SlotsAndStaysThere)
 {
-    EXPECT_EQ(ticks_per_step(2000), 100);
-    EXPECT_EQ(ticks_per_step(2002), 101);
-    EXPECT_EQ(ticks_per_step(21), 1);
-    EXPECT_EQ(ticks_per_step(22), 2);
-    EXPECT_EQ(ticks_per_step(0), 1);
-
+    for (const auto& [interval, ticks] :
+         {std::pair{2000, 100}, {2002, 101}, {21, 1}, {22, 2}, {0, 1}})
+        EXPECT_EQ(NominalPace(interval, 100).ticks_until_next_step(), ticks) << interval;
     const DayEnd day = expected_day(2000, 100, slots_per_day);
     EXPECT_EQ(day.slot_of_last_change, 89'035); // 890.35 s
     EXPECT_EQ(day.interval_ms, 100);
