@@ -9,7 +9,7 @@
 import { readFileSync, readdirSync } from 'node:fs';
 import { setTimeout as sleep } from 'node:timers/promises';
 import { startBrowser, setViewport } from '../../web/tests/support/browsers.mjs';
-import { stepMs, SHORT_PAUSE_MS, LONG_PAUSE_MS } from '../../web/tests/support/contract.mjs';
+import { stepMs, SHORT_PAUSE_MS, LONG_PAUSE_MS } from '../../web/tests/support/pace.mjs';
 import { Page } from '../../web/tests/support/page.mjs';
 import { PROBE_PATH, SiteServer } from '../../web/tests/support/site_server.mjs';
 

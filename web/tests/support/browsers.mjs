@@ -85,8 +85,30 @@ async function ensureDisplay(cleanups) {
 
 // Starts a session; `lang` is the browser's language (navigator.language). `kiosk`:
 // a browser with a window on the X display, filling the screen with the page alone.
-export async function startBrowser(name, { width = 1016, height = 734, lang = DUTCH, kiosk = false } = {}) {
+// A browser that could not start (its driver made no session: "session not
+// created", or no answer from WebKit's driver) is tried once more, and said so.
+export async function startBrowser(name, options = {}) {
+    try {
+        return await startOnce(name, options);
+    } catch (e) {
+        const message = String(e?.message ?? e);
+        if (!/session not created|no answer from/i.test(message)) throw e;
+        console.error(`# ${name} did not start (${message.split('\n')[0]}); starting it once more`);
+        return startOnce(name, options);
+    }
+}
+
+async function startOnce(name, options) {
     const cleanups = [];
+    try {
+        return await startWith(cleanups, name, options);
+    } catch (e) {
+        for (const c of cleanups) c();
+        throw e;
+    }
+}
+
+async function startWith(cleanups, name, { width = 1016, height = 734, lang = DUTCH, kiosk = false } = {}) {
     let driver;
     if (name === 'chromium') {
         const options = new chrome.Options()
