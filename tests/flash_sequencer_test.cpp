@@ -59,56 +59,6 @@ TEST(DefaultRun, FirstStepOnTick100ShowsASyllableAndFillsTheReadOuts)
     EXPECT_TRUE(std::equal(step.begin(), step.end(), w.view.log.end() - 4));
 }
 
-TEST(DefaultRun, ThreeSeriesWithPausesThenTheIntervalShortens)
-{
-    SimulatedWindow w;
-    for (int series = 1; series <= 3; ++series) {
-        SCOPED_TRACE("series " + std::to_string(series));
-        int shown = 0;
-        std::string last_shown;
-        // 20 steps of 100 ticks: ten showings, each a syllable drawn in the step before.
-        for (int step = 1; step <= 20; ++step) {
-            const std::string drawn_before = w.view.txt_string;
-            w.advance_ms(1000);
-            EXPECT_EQ(w.view.txt_string_shown, step % 2 == 1) << "step " << step;
-            EXPECT_EQ(w.view.label3, std::to_string(series));
-            EXPECT_EQ(w.view.label1, "2000");
-            if (w.view.txt_string_shown) {
-                ++shown;
-                EXPECT_NE(drawn_before, "");
-                last_shown = drawn_before;
-            }
-        }
-        EXPECT_EQ(shown, 10);
-
-        // Step 21 ends the series.
-        w.advance_ms(1000);
-        EXPECT_TRUE(w.view.picture1_shown);
-        EXPECT_FALSE(w.view.txt_string_shown);
-        EXPECT_TRUE(w.view.timer2_enabled);
-        EXPECT_FALSE(w.view.timer1_enabled);
-        EXPECT_EQ(w.view.timer2_interval_ms, series == 3 ? 5500 : 3500);
-        EXPECT_EQ(w.view.label3, std::to_string(series)); // still the series just finished
-        EXPECT_EQ(w.module.state.interval_ms, series == 3 ? 1900 : 2000);
-
-        // The pause lasts its Timer2 interval, then Timer1 runs again.
-        w.advance_ms(w.view.timer2_interval_ms - 10);
-        EXPECT_TRUE(w.view.picture1_shown);
-        w.advance_10ms();
-        EXPECT_FALSE(w.view.picture1_shown);
-        EXPECT_TRUE(w.view.timer1_enabled);
-        EXPECT_FALSE(w.view.timer2_enabled);
-    }
-    // The first step of the fourth series: half of 1900 ms after the pause (96 ticks).
-    for (int tick = 1; tick < 95; ++tick)
-        w.advance_10ms();
-    EXPECT_FALSE(w.view.txt_string_shown);
-    w.advance_10ms();
-    EXPECT_TRUE(w.view.txt_string_shown);
-    EXPECT_EQ(w.view.label1, "1900");
-    EXPECT_EQ(w.view.label3, "1");
-}
-
 TEST(DefaultRun, SeriesEndOrdersTimersSoOneIsAlwaysRunning)
 {
     SimulatedWindow w;

@@ -76,33 +76,6 @@ struct Stall {
     std::int64_t wake_ms{}; // filled in: when it was planned
 };
 
-// ---------------------------------------------------------------- tick by tick
-
-// Runs the session on the ideal clock, one 10 ms tick at a time, with a click
-// at a time taken after the tick due at that time: the nominal time line.
-std::vector<Event> run_tick_by_tick(const Pace& s, const std::vector<Click>& clicks)
-{
-    SimulatedWindow w(s.seed, s.interval_ms, s.speed_step_ms);
-    std::vector<Event> trace;
-    std::size_t logged = 0;
-    const auto collect = [&](std::int64_t at) {
-        for (; logged < w.view.log.size(); ++logged)
-            trace.push_back({w.view.log[logged], at, at});
-    };
-    collect(0);
-    std::size_t next_click = 0;
-    while (w.now_ms < s.length_ms) {
-        w.advance_10ms();
-        collect(w.now_ms);
-        for (; next_click < clicks.size() && clicks[next_click].at < w.now_ms + 10; ++next_click) {
-            const auto& c = clicks[next_click];
-            trace.push_back({press(w.sequencer, c), c.at, c.at});
-            collect(c.at); // the read-out the click writes
-        }
-    }
-    return trace;
-}
-
 // ---------------------------------------------------------------- by the rule
 
 // The session tick by tick as the learner should see it, written out from the
@@ -460,14 +433,16 @@ struct StallCase {
     std::int64_t late_ms;
 };
 
-class StallWithinBound : public ::testing::TestWithParam<StallCase>
+class Stalled : public ::testing::TestWithParam<StallCase>
 {
 };
 
 // The stalled wake-up delivers one change, late, and every change after it
-// comes in a wake-up of its own, at the time the rule gives it: the lateness
-// is made up in the hidden halves and the pauses, and no time is skipped.
-TEST_P(StallWithinBound, ShowsEveryChangeAndRegainsTheTimeLine)
+// comes in a wake-up of its own, at the time the rule gives it. Within the
+// bound the lateness is made up in the hidden halves and the pauses, and no
+// time is skipped; beyond it the overdue change happens at once and the time
+// line resumes from there, without a burst of the steps that fell in it.
+TEST_P(Stalled, ShowsEveryChangeWhenTheRuleSays)
 {
     const auto& c = GetParam();
     std::vector<Click> none;
@@ -480,11 +455,13 @@ TEST_P(StallWithinBound, ShowsEveryChangeAndRegainsTheTimeLine)
     ASSERT_GT(stall.wake_ms, 0);
     EXPECT_TRUE(same_trace(expected, run.trace));
     EXPECT_EQ(run.most_changes_in_a_wake_up, 1);
-    EXPECT_TRUE(as_the_rule_allows(run.trace, stall));
+    if (milliseconds(c.late_ms) <= TickScheduler::catch_up_bound) {
+        EXPECT_TRUE(as_the_rule_allows(run.trace, stall));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Stalls, StallWithinBound,
+    WithinBound, Stalled,
     ::testing::Values(
         // At interval 200 a step is due every 100 ms: the 95 ms stall delays
         // one, the 350 ms stall holds back three more.
@@ -501,38 +478,8 @@ INSTANTIATE_TEST_SUITE_P(
         StallCase{"late_600ms_over_a_pause_end", {2000, 100, 60'000, 5}, 24'500, 600}),
     case_name);
 
-class StallBeyondBound : public ::testing::TestWithParam<StallCase>
-{
-};
-
-// The overdue event happens at once and the time line resumes from there:
-// no burst of the steps that fell in the stall, nothing lost after it.
-TEST_P(StallBeyondBound, ResumesFromNowWithoutABurst)
-{
-    const auto& c = GetParam();
-    std::vector<Click> none;
-    const auto reference = run_tick_by_tick(c.session, none);
-    ScheduledRun run(c.session);
-    Stall stall{c.from_ms, c.late_ms};
-    run.run(c.session.length_ms + c.late_ms, none, &stall);
-
-    std::vector<Event> expected = control_operations(reference);
-    std::int64_t skipped_over = 0;
-    for (auto& e : expected) {
-        if (e.at >= stall.wake_ms) {
-            skipped_over += e.at > stall.wake_ms && e.at <= stall.wake_ms + c.late_ms ? 1 : 0;
-            e.at += c.late_ms;
-            e.nominal += c.late_ms;
-        }
-    }
-    ASSERT_GT(stall.wake_ms, 0);
-    ASSERT_GT(skipped_over, 0) << "the stall should cover more events than the overdue one";
-    EXPECT_TRUE(same_trace(expected, run.trace));
-    EXPECT_EQ(run.most_changes_in_a_wake_up, 1);
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    Stalls, StallBeyondBound,
+    BeyondBound, Stalled,
     ::testing::Values(
         StallCase{"stall_1500ms_at_default_pace", {2000, 100, 60'000, 6}, 5'000, 1500},
         StallCase{"suspended_an_hour", {200, 100, 30'000, 6}, 5'000, 3'600'000},

@@ -197,7 +197,6 @@ private slots:
     void flash_then_pause_data();
     void flash_then_pause();
     void speed_buttons_move_the_interval();
-    void escape_does_nothing();
     void space_on_the_focused_end_button_ends_the_program();
     void frame_close_ends_the_program();
     void keeps_the_screen_on_from_opening_to_the_end();
@@ -799,15 +798,6 @@ void ExerciseWindowTest::speed_buttons_move_the_interval()
     QCOMPARE(module.state.interval_ms, 2100);
     QCOMPARE(control<QLabel>("Label1")->text(), QStringLiteral("2100"));
     QVERIFY(control<QLabel>("Label3")->text().isEmpty()); // the series from the next step on
-}
-
-void ExerciseWindowTest::escape_does_nothing()
-{
-    window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    QTest::keyClick(window.get(), Qt::Key_Escape);
-    QVERIFY(window->isVisible());
-    QCOMPARE(ends.requests, 0);
 }
 
 void ExerciseWindowTest::space_on_the_focused_end_button_ends_the_program()
