@@ -84,17 +84,9 @@ using Change = NominalPace::Change;
 
 const char* change_name(Change change)
 {
-    switch (change) {
-    case Change::syllable_shown:
-        return "syllable shown";
-    case Change::syllable_hidden:
-        return "syllable hidden";
-    case Change::picture_shown:
-        return "picture shown";
-    case Change::picture_hidden:
-        return "picture hidden";
-    }
-    return "?";
+    static constexpr const char* names[] = {"syllable shown", "syllable hidden", "picture shown",
+                                            "picture hidden"};
+    return names[static_cast<int>(change)];
 }
 
 // The real exercise window, timing every visible change: each view operation

@@ -27,12 +27,6 @@ protected:
     void SetUp() override { session.start_up(); }
 };
 
-TEST_F(SessionTest, StartsUpWithTheTwoDefaults)
-{
-    EXPECT_EQ(session.txt_start_text(), "2000");
-    EXPECT_EQ(session.txt_speed_text(), "100");
-}
-
 TEST_F(SessionTest, StartTakesBothNumbers)
 {
     EXPECT_FALSE(session.start("1.500", "50", NumberSymbols{",", ".", "-", "+", "0"}));
@@ -53,7 +47,7 @@ class StartWithABadBox : public SessionTest, public ::testing::WithParamInterfac
 };
 
 // The first box that cannot be read is named with its message; neither
-// number changes, not even the good one.
+// number changes from the start-up's defaults, not even the good one.
 TEST_P(StartWithABadBox, NamesTheBoxAndChangesNothing)
 {
     const BadStart& c = GetParam();

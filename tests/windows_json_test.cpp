@@ -43,40 +43,6 @@ INSTANTIATE_TEST_SUITE_P(
                       StringCase{"utf8_as_is", "\xc3\xa9", "\"\xc3\xa9\""}),
     testing::case_name);
 
-// Braces and brackets outside strings pair up, and every string ends.
-bool well_nested(const std::string& json)
-{
-    std::string open;
-    bool in_string = false;
-    for (std::size_t i = 0; i < json.size(); ++i) {
-        const char c = json[i];
-        if (in_string) {
-            if (c == '\\')
-                ++i;
-            else if (c == '"')
-                in_string = false;
-        } else if (c == '"') {
-            in_string = true;
-        } else if (c == '{' || c == '[') {
-            open += c;
-        } else if (c == '}' || c == ']') {
-            if (open.empty() || open.back() != (c == '}' ? '{' : '['))
-                return false;
-            open.pop_back();
-        }
-    }
-    return !in_string && open.empty();
-}
-
-TEST(WindowsJson, IsOneWellNestedObject)
-{
-    const std::string json = windows_json();
-    ASSERT_FALSE(json.empty());
-    EXPECT_EQ(json.front(), '{');
-    EXPECT_EQ(json.back(), '}');
-    EXPECT_TRUE(well_nested(json));
-}
-
 TEST(WindowsJson, HasTheRulesBesideTheWindows)
 {
     const std::string json = windows_json();

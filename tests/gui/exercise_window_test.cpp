@@ -688,6 +688,24 @@ void ExerciseWindowTest::the_widest_syllable_fits_at_the_largest_size()
     QVERIFY(qAbs(syllable->font().pointSizeF() - 24 * scale * 4) < 0.01);
 }
 
+// Lets the tick source's running QTimer run out at once until `done`, the
+// fake clock `now` moved on by each wait; false if it never came.
+static bool run_timers_until(QObject* source, TickScheduler::TimePoint& now,
+                             const std::function<bool()>& done)
+{
+    for (int fired = 0; fired < 10000 && !done(); ++fired) {
+        const auto timers = source->findChildren<QTimer*>();
+        const auto running = std::find_if(timers.begin(), timers.end(),
+                                          [](const QTimer* timer) { return timer->isActive(); });
+        if (running == timers.end())
+            return false;
+        now += std::chrono::milliseconds((*running)->interval());
+        QTimerEvent event((*running)->timerId());
+        QCoreApplication::sendEvent(*running, &event);
+    }
+    return done();
+}
+
 // The same exercise on a fake clock twice, the second time with the letter
 // size stepped up and down between wake-ups: every change at the same time.
 void ExerciseWindowTest::a_size_change_leaves_the_pace_alone()
@@ -700,13 +718,10 @@ void ExerciseWindowTest::a_size_change_leaves_the_pace_alone()
         auto* source = new PacedTimers([&now] { return now; });
         window = std::make_unique<ExerciseWindow>(session, ends.callback(), nullptr, source);
         window->show();
-        auto* timer = source->findChild<QTimer*>();
         std::vector<std::pair<std::int64_t, QString>> changes;
         QString shown;
-        for (int wake = 0; wake < 600 && timer->isActive(); ++wake) {
-            now += std::chrono::milliseconds(timer->interval());
-            QTimerEvent event(timer->timerId());
-            QCoreApplication::sendEvent(timer, &event);
+        int wake = 0;
+        run_timers_until(source, now, [&] {
             const QString on_screen = window->txt_string_visible() ? QStringLiteral("syllable")
                                       : !control("Picture1")->isHidden()
                                           ? QStringLiteral("picture")
@@ -715,7 +730,8 @@ void ExerciseWindowTest::a_size_change_leaves_the_pace_alone()
                 changes.emplace_back(now.time_since_epoch().count(), shown = on_screen);
             if (change_sizes && wake % 3 == 1)
                 QTest::keyClick(window.get(), wake % 2 ? Qt::Key_Plus : Qt::Key_Minus);
-        }
+            return ++wake > 600;
+        });
         return changes;
     };
     const auto steady = run(false);
@@ -736,24 +752,6 @@ void ExerciseWindowTest::load_draws_a_hidden_syllable_and_starts_the_tick_timer(
     QVERIFY(control<QLabel>("Label3")->text().isEmpty());
     QVERIFY(timers->timer1_enabled);
     QVERIFY(!timers->timer2_enabled);
-}
-
-// Lets the tick source's running QTimer run out at once until `done`, the
-// fake clock `now` moved on by each wait; false if it never came.
-static bool run_timers_until(QObject* source, TickScheduler::TimePoint& now,
-                             const std::function<bool()>& done)
-{
-    for (int fired = 0; fired < 10000 && !done(); ++fired) {
-        const auto timers = source->findChildren<QTimer*>();
-        const auto running = std::find_if(timers.begin(), timers.end(),
-                                          [](const QTimer* timer) { return timer->isActive(); });
-        if (running == timers.end())
-            return false;
-        now += std::chrono::milliseconds((*running)->interval());
-        QTimerEvent event((*running)->timerId());
-        QCoreApplication::sendEvent(*running, &event);
-    }
-    return done();
 }
 
 void ExerciseWindowTest::flash_then_pause_data()

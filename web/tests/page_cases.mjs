@@ -11,7 +11,7 @@ import { fileURLToPath, pathToFileURL } from 'node:url';
 import { browserMissing, DUTCH, setViewport, startBrowser } from './support/browsers.mjs';
 import * as C from './support/contract.mjs';
 import * as P from './support/pace.mjs';
-import { Key, Page } from './support/page.mjs';
+import { Key, Page, whatShows } from './support/page.mjs';
 import { SiteServer } from './support/site_server.mjs';
 
 const REPO = resolve(fileURLToPath(new URL('../..', import.meta.url)));
@@ -54,28 +54,6 @@ const NUMBERS = [
     ['2.5', 'not-a-number', '2'],
     ['1.500,5', '1500', 'not-a-number'],
 ];
-
-// What the learner sees at each frame with a change (the syllable, the picture or
-// nothing) from the probe's records, and the frames that showed both at once.
-function whatShows(changes) {
-    const events = [];
-    const both = [];
-    const hidden = { txt_string: true, Picture1: true };
-    const readouts = {};
-    let text = '';
-    for (let i = 0; i < changes.length; i++) {
-        const c = changes[i];
-        if (c.control === 'txt_string' && c.kind === 'text') text = c.value;
-        if (c.kind === 'text' && (c.control === 'Label1' || c.control === 'Label3')) readouts[c.control] = c.value;
-        if (c.kind === 'hidden' && c.control in hidden) hidden[c.control] = c.value;
-        if (i + 1 < changes.length && changes[i + 1].t === c.t) continue;
-        if (!hidden.txt_string && !hidden.Picture1) both.push(c.t);
-        const what = !hidden.txt_string ? 'syllable' : !hidden.Picture1 ? 'picture' : 'nothing';
-        if (events.length ? events[events.length - 1].what === what : what !== 'syllable') continue;
-        events.push({ t: c.t, what, text, label1: readouts.Label1, label3: readouts.Label3 });
-    }
-    return { events, both };
-}
 
 // Firefox's WebDriver BiDi key input reaches the page as trusted key events, but
 // Firefox does not press the focused button on them (its window never has the
