@@ -329,7 +329,8 @@ function casesIn(browserName, lang, { all }) {
             });
 
             for (const how of ['Space', 'Alt+E', 'click']) {
-                it(`ends on ${how}: the ended view, and nothing changes afterwards`, async () => {
+                it(`ends on ${how}: the ended view, and nothing changes afterwards`,
+                    { skip: how === 'Space' && browserName === 'firefox' ? NO_KEY_PRESS : false }, async () => {
                     await page.open('?interval=400');
                     await page.startExercise();
                     if (how !== 'Space')
@@ -346,7 +347,7 @@ function casesIn(browserName, lang, { all }) {
                     assert.deepEqual(later, [], 'no change in the exercise view after Einde');
                     const s = await page.state();
                     assert.deepEqual([s.settings, s.exercise, s.ended], [false, false, true]);
-                }, { skip: how === 'Space' && browserName === 'firefox' ? NO_KEY_PRESS : false });
+                });
             }
 
             it('speed buttons: versnel and vertraag change the interval by 100 and show it at once', async () => {

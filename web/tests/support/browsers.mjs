@@ -88,23 +88,16 @@ async function ensureDisplay(cleanups) {
 // A browser that could not start (its driver made no session: "session not
 // created", or no answer from WebKit's driver) is tried once more, and said so.
 export async function startBrowser(name, options = {}) {
-    try {
-        return await startOnce(name, options);
-    } catch (e) {
-        const message = String(e?.message ?? e);
-        if (!/session not created|no answer from/i.test(message)) throw e;
-        console.error(`# ${name} did not start (${message.split('\n')[0]}); starting it once more`);
-        return startOnce(name, options);
-    }
-}
-
-async function startOnce(name, options) {
-    const cleanups = [];
-    try {
-        return await startWith(cleanups, name, options);
-    } catch (e) {
-        for (const c of cleanups) c();
-        throw e;
+    for (let attempt = 1; ; attempt++) {
+        const cleanups = [];
+        try {
+            return await startWith(cleanups, name, options);
+        } catch (e) {
+            for (const c of cleanups) c();
+            const message = String(e?.message ?? e);
+            if (attempt > 1 || !/session not created|no answer from/i.test(message)) throw e;
+            console.error(`# ${name} did not start (${message.split('\n')[0]}); starting it once more`);
+        }
     }
 }
 
