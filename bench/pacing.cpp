@@ -45,6 +45,7 @@
 #include "gui/application.h"
 #include "gui/exercise_window.h"
 #include "support/engine_session.h"
+#include "support/nominal_pace.h"
 
 #include <QEvent>
 #include <QEventLoop>
@@ -54,7 +55,6 @@
 
 #include <atomic>
 #include <cstdio>
-#include <deque>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -73,107 +73,21 @@ using bench::Source;
 using bench::source_name;
 using klankflits::ExerciseWindow;
 using klankflits::Module1;
-
-constexpr std::int64_t tick_ms = 10;
-constexpr int steps_per_series = 21;
-constexpr int series_per_block = 3;
-constexpr std::int64_t short_pause_ms = 3500;
-constexpr std::int64_t long_pause_ms = 5500;
-
-enum class Change { syllable_shown, syllable_hidden, picture_shown, picture_hidden };
+// The nominal time line comes from the rules alone. Counting ticks this way is
+// sound for both tick sources because both deliver every tick to the engine
+// (the paced source in bursts, the plain one one by one) and the engine takes
+// each as 10 ms; what differs is only when they are delivered. Each observed
+// change is checked against the expected one, so a model that went out of
+// step with the window would be reported, not measured.
+using klankflits::testing::NominalPace;
+using Change = NominalPace::Change;
 
 const char* change_name(Change change)
 {
-    switch (change) {
-    case Change::syllable_shown:
-        return "syllable shown";
-    case Change::syllable_hidden:
-        return "syllable hidden";
-    case Change::picture_shown:
-        return "picture shown";
-    case Change::picture_hidden:
-        return "picture hidden";
-    }
-    return "?";
+    static constexpr const char* names[] = {"syllable shown", "syllable hidden", "picture shown",
+                                            "picture hidden"};
+    return names[static_cast<int>(change)];
 }
-
-// The nominal time line of an exercise without clicks, replayed tick by tick
-// from the exercise's rules, with no help from the engine or a tick source:
-// every tick adds 10 ms to the time since the last step; a step comes on the
-// tick at which that time passes half the interval, and restarts it at 1 ms;
-// a step toggles the syllable, and the 21st step of a series shows the pause
-// picture instead (3500 ms, 5500 ms after every third series, which also
-// shortens the interval by the speed step, never below the speed step); the
-// pause end hides the picture and the ticks go on from there.
-//
-// Counting ticks this way is sound for both tick sources because both deliver
-// every tick to the engine (the paced source in bursts, the plain one one by
-// one) and the engine takes each as 10 ms; what differs is only when they are
-// delivered. Each observed change is checked against the expected one, so a
-// model that went out of step with the window would be reported, not measured.
-class NominalPace
-{
-public:
-    struct Expected {
-        Change change;
-        std::int64_t nominal_ms; // since Timer1 started
-        std::int64_t pause_ms;   // for picture_hidden: the pause it ends
-    };
-
-    NominalPace(std::int64_t interval_ms, std::int64_t speed_step_ms, std::int64_t elapsed_ms)
-        : interval_ms_(interval_ms), speed_step_ms_(speed_step_ms), elapsed_ms_(elapsed_ms)
-    {
-    }
-
-    Expected next()
-    {
-        while (pending_.empty())
-            step();
-        const Expected expected = pending_.front();
-        pending_.pop_front();
-        return expected;
-    }
-
-private:
-    void step()
-    {
-        do {
-            elapsed_ms_ += tick_ms;
-            ++ticks_;
-        } while (!(static_cast<double>(interval_ms_) / 2.0 < static_cast<double>(elapsed_ms_)));
-        elapsed_ms_ = 1;
-        const std::int64_t now = ticks_ * tick_ms + pauses_ms_;
-        if (++flash_count_ < steps_per_series) {
-            pending_.push_back(
-                {syllable_visible_ ? Change::syllable_hidden : Change::syllable_shown, now, 0});
-            syllable_visible_ = !syllable_visible_;
-            return;
-        }
-        flash_count_ = 0;
-        std::int64_t pause = short_pause_ms;
-        if (++series_count_ == series_per_block) {
-            pause = long_pause_ms;
-            series_count_ = 0;
-            interval_ms_ = std::max(interval_ms_ - speed_step_ms_, speed_step_ms_);
-        }
-        pending_.push_back({Change::picture_shown, now, 0});
-        if (syllable_visible_)
-            pending_.push_back({Change::syllable_hidden, now, 0});
-        syllable_visible_ = false;
-        pauses_ms_ += pause;
-        pending_.push_back({Change::picture_hidden, now + pause, pause});
-    }
-
-    std::int64_t interval_ms_;
-    std::int64_t speed_step_ms_;
-    std::int64_t elapsed_ms_;
-    std::int64_t ticks_ = 0;
-    std::int64_t pauses_ms_ = 0;
-    int flash_count_ = 0;
-    int series_count_ = 0;
-    bool syllable_visible_ = false;
-    std::deque<Expected> pending_;
-};
 
 // The real exercise window, timing every visible change: each view operation
 // calls the window's own and then reads the clock. Operations that change
@@ -309,22 +223,21 @@ private:
         const Clock::time_point at = Clock::now();
         if (!mismatch_.empty())
             return;
-        const NominalPace::Expected expected = pace_.next();
+        const NominalPace::Event expected = pace_.next();
         if (expected.change != change) {
             mismatch_ = std::string("expected ") + change_name(expected.change) + ", saw " +
                         change_name(change) + " after " + std::to_string(lateness_ms_.size()) +
                         " changes";
             return;
         }
-        nominal_ms_.push_back(static_cast<double>(expected.nominal_ms));
-        lateness_ms_.push_back(bench::ms_between(start_, at) -
-                               static_cast<double>(expected.nominal_ms));
+        nominal_ms_.push_back(static_cast<double>(expected.at_ms));
+        lateness_ms_.push_back(bench::ms_between(start_, at) - static_cast<double>(expected.at_ms));
         if (change == Change::picture_shown)
             picture_shown_at_ = at;
         if (change == Change::picture_hidden)
             pause_error_ms_.push_back(bench::ms_between(picture_shown_at_, at) -
                                       static_cast<double>(expected.pause_ms));
-        syllable_changed(change, static_cast<double>(expected.nominal_ms));
+        syllable_changed(change, static_cast<double>(expected.at_ms));
     }
 
     // A change of the syllable and whether its paint came.

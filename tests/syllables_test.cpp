@@ -100,22 +100,6 @@ TEST_F(PickSyllable, LeavesVisibilityAloneAndReplacesTheCaptionEachCall)
     EXPECT_EQ(view.log.size(), 3u);
 }
 
-TEST_F(PickSyllable, StripsSpacesAroundTableTexts)
-{
-    for (auto& c : module.tables.clusters)
-        c = "  sch ";
-    for (auto& v : module.tables.vowels)
-        v = " ui  ";
-    pick_syllable(module, view);
-    EXPECT_EQ(view.txt_string, "schui");
-}
-
-TEST_F(PickSyllable, SlotOutsideTheTableIsAProgramFaultNotACrash)
-{
-    module.tables.vowel_count = 40;
-    EXPECT_THROW(for (int i = 0; i < 1000; ++i) pick_syllable(module, view), std::out_of_range);
-}
-
 // Chi-square statistic of observed counts against a uniform share.
 template <typename Map> double chi_square(const Map& counts, std::size_t categories, double draws)
 {

@@ -9,8 +9,8 @@
 import { readFileSync, readdirSync } from 'node:fs';
 import { setTimeout as sleep } from 'node:timers/promises';
 import { startBrowser, setViewport } from '../../web/tests/support/browsers.mjs';
-import { stepMs, SHORT_PAUSE_MS, LONG_PAUSE_MS } from '../../web/tests/support/contract.mjs';
-import { Page } from '../../web/tests/support/page.mjs';
+import { stepMs, SHORT_PAUSE_MS, LONG_PAUSE_MS } from '../../web/tests/support/pace.mjs';
+import { Page, whatShows } from '../../web/tests/support/page.mjs';
 import { PROBE_PATH, SiteServer } from '../../web/tests/support/site_server.mjs';
 
 const args = process.argv.slice(2);
@@ -91,28 +91,16 @@ async function pace(interval) {
         const changes = (await page.changes(from)).filter((c) => c.view === 'frm_werk' && c.control);
         const requests = (await page.js('return window.__klankflitsProbe.frameRequests')).slice(requestsFrom);
 
-        // What shows at each frame with a change, with the read-outs of the step.
-        const events = [];
-        const hidden = { txt_string: true, Picture1: true };
-        const read = {};
-        for (let i = 0; i < changes.length; i++) {
-            const c = changes[i];
-            if (c.kind === 'text' && (c.control === 'Label1' || c.control === 'Label3')) read[c.control] = c.value;
-            if (c.kind === 'hidden' && c.control in hidden) hidden[c.control] = c.value;
-            if (i + 1 < changes.length && changes[i + 1].t === c.t) continue;
-            const what = !hidden.txt_string ? 'syllable' : !hidden.Picture1 ? 'picture' : 'nothing';
-            if (events.length ? events[events.length - 1].what === what : what !== 'syllable') continue;
-            events.push({ t: c.t, now: c.now, what, interval: Number(read.Label1), series: read.Label3 });
-        }
+        const { events } = whatShows(changes);
         const exposures = [], halves = [], pauses = [];
         let nominalTotal = 0;
         for (let i = 0; i + 1 < events.length; i++) {
             const e = events[i];
             const length = events[i + 1].t - e.t;
             let nominal;
-            if (e.what === 'syllable') nominal = stepMs(e.interval);
-            else if (e.what === 'picture') nominal = events[i - 1]?.series === '3' ? LONG_PAUSE_MS : SHORT_PAUSE_MS;
-            else nominal = stepMs(events[i + 1].what === 'syllable' ? events[i + 1].interval : events[i - 1].interval);
+            if (e.what === 'syllable') nominal = stepMs(Number(e.label1));
+            else if (e.what === 'picture') nominal = events[i - 1]?.label3 === '3' ? LONG_PAUSE_MS : SHORT_PAUSE_MS;
+            else nominal = stepMs(Number(events[i + 1].what === 'syllable' ? events[i + 1].label1 : events[i - 1].label1));
             nominalTotal += nominal;
             const row = { frames: Math.round(length / period), off: Math.abs(length - nominal) >= period, nominal };
             (e.what === 'syllable' ? exposures : e.what === 'picture' ? pauses : halves).push(row);

@@ -21,7 +21,8 @@ import { join } from 'node:path';
 import { createInterface } from 'node:readline';
 import { fileURLToPath } from 'node:url';
 import { startBrowser } from '../../web/tests/support/browsers.mjs';
-import { EXERCISE, LONG_PAUSE_MS, SHORT_PAUSE_MS, stepMs, TWIPS_PER_PX } from '../../web/tests/support/contract.mjs';
+import { EXERCISE, TWIPS_PER_PX } from '../../web/tests/support/contract.mjs';
+import { LONG_PAUSE_MS, SHORT_PAUSE_MS, stepMs } from '../../web/tests/support/pace.mjs';
 import { Page } from '../../web/tests/support/page.mjs';
 import { SiteServer } from '../../web/tests/support/site_server.mjs';
 

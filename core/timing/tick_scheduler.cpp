@@ -193,14 +193,6 @@ bool TickScheduler::deliver_up_to(const NextChange& next, TimePoint now)
     return true;
 }
 
-std::optional<TickScheduler::TimePoint> TickScheduler::wake(TimePoint now)
-{
-    if (delivering_)
-        return std::nullopt;
-    deliver(now);
-    return next_wake();
-}
-
 void TickScheduler::pause(TimePoint now)
 {
     if (paused_ || !handlers_)

@@ -55,7 +55,8 @@ namespace klankflits
 // asked. It asks to be woken for the next change only; the engine sees exactly
 // the ticks, and the clicks between them, that it would see tick by tick. A
 // speed-button click changes when the next step is due, so the caller calls
-// deliver(now) before the click, and replan() and wake(now) after it.
+// deliver(now) before the click, and replan(), deliver(now) and next_wake()
+// after it.
 //
 // The engine switches the timers only from inside its tick handlers, that is
 // while the scheduler delivers; the wake-up that delivers re-plans after them.
@@ -102,17 +103,15 @@ public:
     void start(TimerHandlers& handlers, TimePoint now);
 
     // Delivers the ticks due at `now` and the next change if it is due, in
-    // order; true if it delivered a change. Plans nothing: for a caller that
-    // paints the change first (painted()), and for just before a click.
+    // order; true if it delivered a change. Does nothing inside a delivery.
+    // A wake-up is deliver(now), then next_wake(); a caller that paints the
+    // change calls painted() between the two.
     bool deliver(TimePoint now);
 
-    // deliver(now), then when to be woken next: when the next change is due;
-    // nullopt while neither timer runs. Waking earlier or later is safe.
-    std::optional<TimePoint> wake(TimePoint now);
-
-    // When to be woken next, as planned from the current state. The plan is
-    // made once after each change (and each click) and kept until the next:
-    // the wake-up that delivers the change uses the same plan.
+    // When to be woken next: when the next change is due; nullopt while
+    // neither timer runs. Waking earlier or later is safe. The plan is made
+    // once after each change (and each click) and kept until the next: the
+    // wake-up that delivers the change uses the same plan.
     std::optional<TimePoint> next_wake() const;
 
     // A click has changed the engine's pace: the next change is planned anew.

@@ -179,7 +179,8 @@ for tool in Xvfb openbox xprop xdotool; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+# The screen is also a file (XWD), for what the program draws.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -fbdir "$work" -nolisten tcp 3>"$work/display" 2>/dev/null &
 pids+=($!)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start"
@@ -190,6 +191,9 @@ for _ in $(seq 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
     sleep 0.1
 done
+
+# The pointer, drawn into the screen, out of the windows' way.
+xdotool mousemove 0 0
 
 # As in an ordinary session, but without XDG_RUNTIME_DIR and without a session
 # bus (so no screen saver to keep the screen on with): nothing on stderr.
@@ -207,6 +211,48 @@ window_named() {
     done
     [ -n "$id" ] || fail "no window named '$1'"
     echo "$id"
+}
+
+# The height in pixels of the ink (dark pixels) in the middle of the window
+# $1, where the syllable shows, clear of the buttons and the read-outs; 0
+# while nothing is drawn there. Read from Xvfb's screen file: an XWD header
+# (big-endian) and its colours, then 32-bit pixels in the machine's order.
+middle_ink_height() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW fb=$work/Xvfb_screen0
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    local start line_bytes
+    read -r start line_bytes < <(od -An -v -tu1 -N 100 "$fb" | awk '
+        { for (i = 1; i <= NF; i++) b[n++] = $i }
+        function be(at) { return ((b[at] * 256 + b[at + 1]) * 256 + b[at + 2]) * 256 + b[at + 3] }
+        END { print be(0) + 12 * be(76), be(48) }')
+    od -An -v -tu4 -w"$line_bytes" -j $((start + (Y + 100) * line_bytes)) -N $((380 * line_bytes)) "$fb" |
+        awk -v from=$((X + 150)) -v to=$((X + 750)) '
+        {
+            for (x = from + 1; x <= to + 1; x++) {
+                p = $x
+                if (p % 256 < 100 && int(p / 256) % 256 < 100 && int(p / 65536) % 256 < 100) {
+                    if (top == "") top = NR
+                    bottom = NR
+                    break
+                }
+            }
+        }
+        END { print top == "" ? 0 : bottom - top + 1 }'
+}
+
+# Waits for the exercise window's empty middle (the settings window may show
+# there until it is painted), then for the syllable, and gives its ink height.
+syllable_height() {
+    local height
+    for until in empty ink; do
+        for _ in $(seq 100); do
+            height=$(middle_ink_height "$1")
+            [ "$until" = empty ] && [ "$height" = 0 ] && break
+            [ "$until" = ink ] && [ "$height" -gt 0 ] && break
+            sleep 0.1
+        done
+    done
+    echo "$height"
 }
 
 # The title exactly as the caption, an ordinary window, a minimise box and no
@@ -235,6 +281,11 @@ xprop -id "$settings" _NET_WM_ALLOWED_ACTIONS | grep -q MAXIMIZE &&
 xdotool windowactivate --sync "$settings" key --clearmodifiers alt+s
 exercise=$(window_named "ZVK van CCV-structuren")
 check_window "$exercise" "ZVK van CCV-structuren"
+# 24 points bold: an em of 32 pixels, letters from x-height to ascender and
+# descender at most 1.5 em high.
+height=$(syllable_height "$exercise")
+[ "$height" -gt 0 ] && [ "$height" -le 48 ] || fail "the syllable at its own size: $height px high"
+echo "the syllable: $height px high"
 
 # The focus starts on Einde: Space ends the program, with exit status 0.
 xdotool windowactivate --sync "$exercise" key --clearmodifiers space
@@ -270,3 +321,20 @@ wait "$program_pid"
 status=$?
 [ "$status" = 0 ] || fail "exit status $status after Alt+E"
 echo "--volledig-scherm, Esc and F11: full screen as asked; Alt+E: exit status 0"
+
+# --lettergrootte 4: the syllable four times as large, an em of 128 pixels,
+# so even one without a tall letter is higher than any at its own size.
+env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY "$program" --lettergrootte 4 \
+    >"$work/stdout" 2>"$work/stderr" &
+program_pid=$!
+pids+=($program_pid)
+settings=$(window_named "Form1")
+xdotool windowactivate --sync "$settings" key --clearmodifiers alt+s
+exercise=$(window_named "ZVK van CCV-structuren")
+height=$(syllable_height "$exercise")
+[ "$height" -gt 48 ] || fail "--lettergrootte 4: the syllable is $height px high"
+xdotool windowactivate --sync "$exercise" key --clearmodifiers alt+e
+wait "$program_pid"
+status=$?
+[ "$status" = 0 ] || fail "exit status $status after Alt+E"
+echo "--lettergrootte 4: the syllable $height px high; Alt+E: exit status 0"

@@ -106,8 +106,6 @@ public:
     // frames away); nullopt while neither timer runs.
     std::optional<Duration> sleep_after(TimePoint frame) const;
 
-    const FramePacing& pacing() const { return pacing_; }
-
 private:
     TickScheduler& scheduler_;
     FramePacing pacing_;

@@ -85,8 +85,23 @@ async function ensureDisplay(cleanups) {
 
 // Starts a session; `lang` is the browser's language (navigator.language). `kiosk`:
 // a browser with a window on the X display, filling the screen with the page alone.
-export async function startBrowser(name, { width = 1016, height = 734, lang = DUTCH, kiosk = false } = {}) {
-    const cleanups = [];
+// A browser that could not start (its driver made no session: "session not
+// created", or no answer from WebKit's driver) is tried once more, and said so.
+export async function startBrowser(name, options = {}) {
+    for (let attempt = 1; ; attempt++) {
+        const cleanups = [];
+        try {
+            return await startWith(cleanups, name, options);
+        } catch (e) {
+            for (const c of cleanups) c();
+            const message = String(e?.message ?? e);
+            if (attempt > 1 || !/session not created|no answer from/i.test(message)) throw e;
+            console.error(`# ${name} did not start (${message.split('\n')[0]}); starting it once more`);
+        }
+    }
+}
+
+async function startWith(cleanups, name, { width = 1016, height = 734, lang = DUTCH, kiosk = false } = {}) {
     let driver;
     if (name === 'chromium') {
         const options = new chrome.Options()

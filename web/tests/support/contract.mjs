@@ -58,19 +58,8 @@ export const DEFAULT_SPEED_STEP = '100';
 export const START_PROMPT = promptOf('txt_start');
 export const SPEED_PROMPT = promptOf('txt_speed');
 
-// The exercise's constants, in milliseconds.
-export const SHORT_PAUSE_MS = 3500;
-export const LONG_PAUSE_MS = 5500;
-export const SYLLABLES_PER_SERIES = 10;
-export const TICK_MS = 10;
-
-// The time from one flash step to the next at an interval: the k-th 10 ms tick
-// with 1 + 10 k > interval / 2.
-export function stepMs(intervalMs) {
-    let k = 1;
-    while (1 + TICK_MS * k <= intervalMs / 2) k += 1;
-    return k * TICK_MS;
-}
+// The letter size's four steps, each the cube root of 4 larger than the one before.
+export const LETTER_SIZE_FACTORS = [1, 2, 3, 4].map((step) => 4 ** ((step - 1) / 3));
 
 // The settings window's message for a box it could not read: the desktop's words.
 function quoted(typed) {

@@ -150,3 +150,25 @@ export class Page {
         return this.js('return window.__klankflitsProbe.changes.slice(arguments[0])', from);
     }
 }
+
+// What the learner sees at each frame with a change (the syllable, the picture or
+// nothing) from the probe's records, and the frames that showed both at once.
+export function whatShows(changes) {
+    const events = [];
+    const both = [];
+    const hidden = { txt_string: true, Picture1: true };
+    const readouts = {};
+    let text = '';
+    for (let i = 0; i < changes.length; i++) {
+        const c = changes[i];
+        if (c.control === 'txt_string' && c.kind === 'text') text = c.value;
+        if (c.kind === 'text' && (c.control === 'Label1' || c.control === 'Label3')) readouts[c.control] = c.value;
+        if (c.kind === 'hidden' && c.control in hidden) hidden[c.control] = c.value;
+        if (i + 1 < changes.length && changes[i + 1].t === c.t) continue;
+        if (!hidden.txt_string && !hidden.Picture1) both.push(c.t);
+        const what = !hidden.txt_string ? 'syllable' : !hidden.Picture1 ? 'picture' : 'nothing';
+        if (events.length ? events[events.length - 1].what === what : what !== 'syllable') continue;
+        events.push({ t: c.t, now: c.now, what, text, label1: readouts.Label1, label3: readouts.Label3 });
+    }
+    return { events, both };
+}
