@@ -2,6 +2,7 @@
 
 #include "program/exercise_keys.h"
 #include "program/read_outs.h"
+#include "support/named_case.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,8 @@ struct GrownCase {
     double factor;
 };
 
+using testing::PrintTo;
+
 class Grown : public ::testing::TestWithParam<GrownCase>
 {
 };
@@ -157,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
         // 30 wide letters of 32 px: 960 px, more than the window has.
         GrownCase{
             "thirty_wide_characters_at_step_1", "txt_string", {14400, 570}, 1, 1, 13935.0 / 14400}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::case_name);
 
 } // namespace
 } // namespace klankflits
