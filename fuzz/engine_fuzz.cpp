@@ -1,16 +1,22 @@
 // Fuzz target: the flash sequencer driven by an arbitrary sequence of events.
 //
-// The input gives the starting interval_ms and speed_step_ms (often one of the
+// The input chooses the material (none, the CCV syllables, a built-in set or
+// an own list read from the input) and its order; it gives the starting
+// interval_ms and speed_step_ms (often one of the
 // edge values: the 32-bit extremes, 0, the step boundaries) and then a list of
 // events: Timer1 ticks (one, a burst, or all the ticks up to the next flash
 // step), Timer2 ticks and clicks of the two speed buttons. As in the window,
 // Timer1 ticks are delivered only while Timer1 is enabled and Timer2 ticks only
 // while Timer2 is enabled. Between events the window's invariants must hold;
-// a violation aborts with a description. Exceptions escaping the engine (a
-// checked addition that overflowed, a slot outside a table) abort as well.
+// a violation aborts with a description, as does a draw that breaks its
+// order. Exceptions escaping the engine (a checked addition that overflowed, a
+// slot outside a table) abort as well.
 
 #include "engine/exercise_state.h"
 #include "engine/flash_sequencer.h"
+#include "material/materials.h"
+#include "material/own_list.h"
+#include "material/word_sets.h"
 #include "support/engine_session.h"
 #include "support/invariants.h"
 #include "support/recording_view.h"
@@ -23,6 +29,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <memory>
+#include <optional>
+#include <set>
 #include <string>
 
 namespace
@@ -84,8 +93,60 @@ std::int32_t starting_value(FuzzedDataProvider& in)
     return in.ConsumeIntegral<std::int32_t>();
 }
 
+// The material and order the input chooses; none, most often.
+klankflits::testing::SessionStart chosen(FuzzedDataProvider& in)
+{
+    klankflits::testing::SessionStart start;
+    const auto sets = klankflits::word_sets();
+    const int material = in.ConsumeIntegralInRange<int>(0, static_cast<int>(sets.size()) + 2);
+    if (material == 1) {
+        start.material = klankflits::ccv_material();
+    } else if (material == 2) {
+        const klankflits::OwnList list =
+            klankflits::read_own_list(in.ConsumeRandomLengthString(400));
+        if (list.ok())
+            start.material = klankflits::own_list_material(list.items);
+    } else if (material > 2) {
+        start.material =
+            klankflits::material_named(sets[static_cast<std::size_t>(material - 3)].key);
+    }
+    const int order = in.ConsumeIntegralInRange<int>(0, 3);
+    if (order < 3)
+        start.order = static_cast<klankflits::Order>(order);
+    return start;
+}
+
 struct Run : klankflits::testing::EngineSession {
     using EngineSession::EngineSession;
+
+    std::set<std::string> round; // drawn in the current round
+    std::string last;
+    std::size_t drawn = 0;
+
+    // The items drawn since the last look, against the order's promise.
+    void check_draws()
+    {
+        const auto& draw = module.draw;
+        const auto& items = draw.material().items;
+        for (const std::string& entry : view.log) {
+            if (entry.rfind("txt_string=", 0) != 0)
+                continue;
+            const std::string item = entry.substr(11);
+            if (draw.order() == klankflits::Order::as_listed && item != items[drawn % items.size()])
+                fail("an item out of the listed order", module, view);
+            if (draw.order() == klankflits::Order::shuffled) {
+                if (items.size() > 1 && item == last)
+                    fail("the same item twice in a row, shuffled", module, view);
+                if (!round.insert(item).second)
+                    fail("an item twice in one shuffled round", module, view);
+                if (round.size() == items.size())
+                    round.clear();
+            }
+            last = item;
+            ++drawn;
+        }
+        view.log.clear();
+    }
 
     void timer1_tick()
     {
@@ -157,10 +218,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzedDataProvider in(data, size);
     // As the settings window leaves it and the exercise window loads.
-    const std::int32_t interval_ms = starting_value(in);
-    const std::int32_t speed_step_ms = starting_value(in);
-    Run run({1, interval_ms, speed_step_ms});
+    klankflits::testing::SessionStart start = chosen(in);
+    start.interval_ms = starting_value(in);
+    start.speed_step_ms = starting_value(in);
+    Run run(start);
     check_invariants(run.module, run.view);
+    run.check_draws();
 
     while (in.remaining_bytes() > 0) {
         const auto previous_series = run.module.state.series_count;
@@ -186,7 +249,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         check_invariants(run.module, run.view);
-        run.view.log.clear(); // the record is not needed here
+        run.check_draws();
         const auto& s = run.module.state;
         if (previous_series == 2 && s.series_count == 0 && s.interval_ms < s.speed_step_ms)
             fail("a block end leaves the interval below the speed step", run.module, run.view);

@@ -2,12 +2,14 @@
 
 #include "program/exercise_keys.h"
 #include "program/read_outs.h"
+#include "support/named_case.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace klankflits
 {
@@ -54,6 +56,12 @@ TEST(LetterSize, WidestSyllableAsTheShellMeasuresIt)
         [](std::string_view s) { return 10.0 * static_cast<double>(s.size()); }, 37.2);
     EXPECT_EQ(widest.width, 750);
     EXPECT_EQ(widest.height, 558);
+    // A chosen material's items: the 30-letter one is the widest, 300 px.
+    const std::vector<std::string> items = {"kat", std::string(30, 'a'), "ziekenhuis"};
+    EXPECT_EQ(widest_item(
+                  items, [](std::string_view s) { return 10.0 * s.size(); }, 37.2)
+                  .width,
+              4500);
 }
 
 // A figure as wide as its read-out stays in place; a wider one grows to the
@@ -132,53 +140,76 @@ struct GrownCase {
     TwipsSize content;
     int step;
     int drawn_step;
+    double factor;
 };
 
-void PrintTo(const GrownCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+using testing::PrintTo;
 
 class Grown : public ::testing::TestWithParam<GrownCase>
 {
 };
 
+bool overlaps(const TwipsRect& a, const TwipsRect& b)
+{
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+}
+
 // The content is centred where the control stands, at the step's size or the
 // largest smaller step that stays inside the window and clear of the other
-// controls; step 1 is the control's own place.
+// controls; at step 1 a content that fits the control is the control's own
+// place, and one that does not is drawn whole, shrunk if the window needs it.
 TEST_P(Grown, AtTheStepThatFitsCentredOnTheControl)
 {
     const GrownCase& c = GetParam();
     const GrownControl grown = grown_control(c.control, c.content, c.step);
     EXPECT_EQ(grown.step, c.drawn_step);
-    EXPECT_DOUBLE_EQ(grown.factor, letter_size_factor(c.drawn_step));
+    EXPECT_NEAR(grown.factor, c.factor, 1e-9);
     const TwipsRect& place = exercise_window().control(c.control).place;
-    EXPECT_DOUBLE_EQ(grown.box.left + grown.box.width / 2, place.left + place.width / 2.0);
-    EXPECT_DOUBLE_EQ(grown.box.top + grown.box.height / 2, place.top + place.height / 2.0);
-    if (c.drawn_step == 1) {
+    EXPECT_NEAR(grown.box.left + grown.box.width / 2, place.left + place.width / 2.0, 1e-6);
+    EXPECT_NEAR(grown.box.top + grown.box.height / 2, place.top + place.height / 2.0, 1e-6);
+    if (c.drawn_step == 1 && c.content.width <= place.width && c.content.height <= place.height) {
         EXPECT_DOUBLE_EQ(grown.box.width, place.width);
         EXPECT_DOUBLE_EQ(grown.box.height, place.height);
     } else {
         EXPECT_DOUBLE_EQ(grown.box.width, c.content.width * grown.factor);
         EXPECT_DOUBLE_EQ(grown.box.height, c.content.height * grown.factor);
     }
+    const WindowDescription& window = exercise_window();
+    EXPECT_GE(grown.box.left, 0);
+    EXPECT_LE(grown.box.left + grown.box.width, window.client.width);
+    for (const ControlDescription& other : window.controls) {
+        if (other.name != "txt_string" && other.name != "Picture1") {
+            EXPECT_FALSE(overlaps(grown.box, other.place)) << other.name;
+        }
+    }
 }
 
+// Room for 13935 twips across, centred on txt_string: 6967.5 to its left.
 INSTANTIATE_TEST_SUITE_P(
     Steps, Grown,
     ::testing::Values(
         // "schaa" in a bold 24 point face: about 110 x 38 px.
-        GrownCase{"syllable_at_step_1", "txt_string", {1650, 570}, 1, 1},
-        GrownCase{"syllable_at_step_4", "txt_string", {1650, 570}, 4, 4},
-        GrownCase{"step_above_the_largest_is_the_largest", "txt_string", {1650, 570}, 9, 4},
-        GrownCase{"picture_at_step_4", "Picture1", {2295, 1695}, 4, 4},
+        GrownCase{"syllable_at_step_1", "txt_string", {1650, 570}, 1, 1, 1.0},
+        GrownCase{"syllable_at_step_4", "txt_string", {1650, 570}, 4, 4, 4.0},
+        GrownCase{"step_above_the_largest_is_the_largest", "txt_string", {1650, 570}, 9, 4, 4.0},
+        GrownCase{"picture_at_step_4", "Picture1", {2295, 1695}, 4, 4, 4.0},
         // Four times as wide would leave the window; 2.52 times reaches Einde's
         // column but not its row; 1.59 times fits.
-        GrownCase{"too_wide_for_step_4", "txt_string", {4500, 570}, 4, 3},
-        GrownCase{"too_wide_for_step_2", "txt_string", {14000, 570}, 4, 1},
+        GrownCase{"too_wide_for_step_4", "txt_string", {4500, 570}, 4, 3, letter_size_factor(3)},
+        GrownCase{"too_wide_for_step_2", "txt_string", {14000, 570}, 4, 1, 13935.0 / 14000},
         // Tall enough at step 4 to reach the top of the window.
-        GrownCase{"too_tall_for_step_4", "Picture1", {2295, 3000}, 4, 3}),
-    [](const auto& info) { return std::string(info.param.name); });
+        GrownCase{"too_tall_for_step_4", "Picture1", {2295, 3000}, 4, 3, letter_size_factor(3)},
+        // "ziekenhuis": about 200 px.
+        GrownCase{"ziekenhuis_at_step_4", "txt_string", {3000, 570}, 4, 4, 4.0},
+        // 30 characters of about 20 px: wider than txt_string, whole at its
+        // own size at step 1, too wide for step 2.
+        GrownCase{"thirty_characters_at_step_1", "txt_string", {9000, 570}, 1, 1, 1.0},
+        GrownCase{"thirty_characters_at_step_4", "txt_string", {9000, 570}, 4, 1, 1.0},
+        // 30 wide letters of 32 px: 960 px, more than the window has.
+        GrownCase{
+            "thirty_wide_characters_at_step_1", "txt_string", {14400, 570}, 1, 1, 13935.0 / 14400}),
+    testing::case_name);
 
 } // namespace
 } // namespace klankflits

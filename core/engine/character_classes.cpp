@@ -1,5 +1,7 @@
 #include "engine/character_classes.h"
 
+#include "engine/code_point_ranges.h"
+
 #include <algorithm>
 #include <array>
 
@@ -8,11 +10,6 @@ namespace klankflits
 
 namespace
 {
-
-struct Range {
-    char32_t first;
-    char32_t last;
-};
 
 // Every decimal digit belongs to a run of ten, zero to nine, in order; these
 // are the zeros of the runs.
@@ -26,7 +23,7 @@ constexpr auto digit_zeros = std::to_array<char32_t>({
     0x1D7EC, 0x1D7F6, 0x1E140, 0x1E2F0, 0x1E950, 0x1FBF0,
 });
 
-constexpr auto blanks = std::to_array<Range>({
+constexpr auto blanks = std::to_array<CodePointRange>({
     {0x09, 0x0D},
     {0x20, 0x20},
     {0x85, 0x85},
@@ -39,7 +36,7 @@ constexpr auto blanks = std::to_array<Range>({
     {0x3000, 0x3000},
 });
 
-constexpr auto format_characters = std::to_array<Range>({
+constexpr auto format_characters = std::to_array<CodePointRange>({
     {0xAD, 0xAD},       {0x600, 0x605},     {0x61C, 0x61C},     {0x6DD, 0x6DD},
     {0x70F, 0x70F},     {0x890, 0x891},     {0x8E2, 0x8E2},     {0x180E, 0x180E},
     {0x200B, 0x200F},   {0x202A, 0x202E},   {0x2060, 0x2064},   {0x2066, 0x206F},
@@ -48,23 +45,8 @@ constexpr auto format_characters = std::to_array<Range>({
     {0xE0020, 0xE007F},
 });
 
-// In order and apart, as the look-ups below need them.
-constexpr bool sorted(const auto& ranges)
-{
-    return std::adjacent_find(ranges.begin(), ranges.end(), [](const Range& a, const Range& b) {
-               return b.first <= a.last;
-           }) == ranges.end();
-}
 static_assert(std::is_sorted(digit_zeros.begin(), digit_zeros.end()));
-static_assert(sorted(blanks) && sorted(format_characters));
-
-template <std::size_t n> bool in_ranges(const std::array<Range, n>& ranges, char32_t code_point)
-{
-    // The ranges are sorted: the first that ends at or after the code point is the only candidate.
-    const auto it = std::lower_bound(ranges.begin(), ranges.end(), code_point,
-                                     [](const Range& r, char32_t cp) { return r.last < cp; });
-    return it != ranges.end() && it->first <= code_point;
-}
+static_assert(ranges_sorted(blanks) && ranges_sorted(format_characters));
 
 } // namespace
 

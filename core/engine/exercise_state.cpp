@@ -21,4 +21,9 @@ void pick_syllable(Module1& module, ExerciseView& view)
     pick_syllable(module.tables, module.random, view);
 }
 
+void next_item(Module1& module, ExerciseView& view)
+{
+    module.draw.next(module.tables, module.random, view);
+}
+
 } // namespace klankflits

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/material.h"
 #include "engine/syllables.h"
 
 #include <cstdint>
@@ -25,6 +26,7 @@ struct Module1 {
     SyllableTables tables;
     ExerciseState state;
     UnitRandom random;
+    ItemDraw draw; // the CCV syllables drawn anew unless a material is chosen
 
     Module1() = default;
     explicit Module1(std::uint64_t seed) : random(seed) {}
@@ -39,5 +41,9 @@ inline constexpr std::int32_t elapsed_restart_ms = 1;
 void init_state(Module1& module);
 
 void pick_syllable(Module1& module, ExerciseView& view);
+
+// The next item of the chosen material into txt_string: where the sequencer
+// and the load of frm_werk draw. With nothing chosen it is pick_syllable.
+void next_item(Module1& module, ExerciseView& view);
 
 } // namespace klankflits

@@ -48,7 +48,7 @@ void FlashSequencer::flash_step()
     } else {
         view_.show_txt_string();
     }
-    pick_syllable(module_, view_);
+    next_item(module_, view_);
 }
 
 void FlashSequencer::end_series()
@@ -77,7 +77,7 @@ void FlashSequencer::timer2_tick()
     view_.hide_picture1();
     timers_.enable_timer1();
     view_.hide_txt_string();
-    pick_syllable(module_, view_);
+    next_item(module_, view_);
 }
 
 // A press shows its new interval in the read-out at once, so that it is seen

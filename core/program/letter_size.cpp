@@ -1,5 +1,6 @@
 #include "program/letter_size.h"
 
+#include "engine/material.h"
 #include "engine/quoted_text.h"
 #include "engine/syllables.h"
 #include "program/layout.h"
@@ -40,6 +41,25 @@ bool fits(const TwipsRect& box)
                             return other.name != "txt_string" && other.name != "Picture1" &&
                                    overlaps(box, other.place);
                         });
+}
+
+// The largest factor up to 1 at which `content`, centred on `place`, fits:
+// the fitting boxes grow with the factor, so halving the gap between one that
+// fits and one that does not narrows it down to well below a twip.
+GrownControl shrunk_to_fit(const TwipsRect& place, TwipsSize content)
+{
+    const auto box = [&](double factor) {
+        return centred(place, content.width * factor, content.height * factor);
+    };
+    if (fits(box(1.0)))
+        return {smallest_letter_size, 1.0, box(1.0)};
+    double fitting = 0.0;
+    double too_large = 1.0;
+    for (int i = 0; i < 40; ++i) {
+        const double middle = (fitting + too_large) / 2;
+        (fits(box(middle)) ? fitting : too_large) = middle;
+    }
+    return {smallest_letter_size, fitting, box(fitting)};
 }
 
 } // namespace
@@ -96,7 +116,9 @@ GrownControl grown_control(std::string_view control, TwipsSize content, int step
         if (fits(box))
             return {s, factor, box};
     }
-    return {smallest_letter_size, 1.0, place};
+    if (content.width <= place.width && content.height <= place.height)
+        return {smallest_letter_size, 1.0, place};
+    return shrunk_to_fit(place, content);
 }
 
 int letter_size_stepped(int step, int by)
@@ -104,14 +126,21 @@ int letter_size_stepped(int step, int by)
     return std::clamp(step + by, smallest_letter_size, largest_letter_size);
 }
 
+TwipsSize widest_item(std::span<const std::string> items,
+                      const std::function<double(std::string_view)>& width_px,
+                      double line_height_px)
+{
+    double widest = 0;
+    for (const std::string& item : items)
+        widest = std::max(widest, width_px(item));
+    return {static_cast<int>(std::ceil(widest * twips_per_pixel)),
+            static_cast<int>(std::ceil(line_height_px * twips_per_pixel))};
+}
+
 TwipsSize widest_syllable(const std::function<double(std::string_view)>& width_px,
                           double line_height_px)
 {
-    double widest = 0;
-    for (const std::string& syllable : every_syllable())
-        widest = std::max(widest, width_px(syllable));
-    return {static_cast<int>(std::ceil(widest * twips_per_pixel)),
-            static_cast<int>(std::ceil(line_height_px * twips_per_pixel))};
+    return widest_item(ccv_material()->items, width_px, line_height_px);
 }
 
 GrownControl grown_syllable(TwipsSize widest, int step)

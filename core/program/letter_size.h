@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -45,12 +46,14 @@ struct LinkLetterSize {
 LinkLetterSize letter_size_from_link(std::string_view value);
 
 // How a control of frm_werk that shows content of `content` twips at step 1
-// (the widest syllable in the syllable's font, the pause picture's box) is
-// drawn at `step`: centred where the control stands, `factor` times as large.
-// At step 1 it is the control's own place, exactly. A step at which the
-// content would leave the window or reach a control that shows something
-// (the read-outs, their words, the buttons) gives way to the largest step
-// below it that fits.
+// (the widest item in the syllable's font, the pause picture's box) is drawn
+// at `step`: centred where the control stands, `factor` times as large. A
+// step at which the content would leave the window or reach a control that
+// shows something (the read-outs, their words, the buttons) gives way to the
+// largest step below it that fits. At step 1 a content that fits the control
+// takes the control's own place, exactly; a wider or taller one is drawn at
+// its own size where that fits, else as large as fits (a factor below 1), so
+// that it is always whole.
 struct GrownControl {
     int step = smallest_letter_size;
     double factor = 1.0;
@@ -59,13 +62,17 @@ struct GrownControl {
 
 GrownControl grown_control(std::string_view control, TwipsSize content, int step);
 
-// The room the widest syllable takes in the syllable's font at step 1, in
-// twips: `width_px` measures one syllable in the shell's font, in pixels of
-// the window's own layout; `line_height_px` is that font's line height.
+// The room the widest of `items` takes in the syllable's font at step 1, in
+// twips: `width_px` measures one item in the shell's font, in pixels of the
+// window's own layout; `line_height_px` is that font's line height.
+TwipsSize widest_item(std::span<const std::string> items,
+                      const std::function<double(std::string_view)>& width_px,
+                      double line_height_px);
+// The same over the CCV syllables.
 TwipsSize widest_syllable(const std::function<double(std::string_view)>& width_px,
                           double line_height_px);
 
-// txt_string grown around the widest syllable (widest_syllable()).
+// txt_string grown around the widest item (widest_item()).
 GrownControl grown_syllable(TwipsSize widest, int step);
 // Picture1 grown: the picture box, as it stands, is its content.
 GrownControl grown_pause_picture(int step);

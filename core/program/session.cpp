@@ -1,7 +1,10 @@
 #include "program/session.h"
 
 #include "engine/input_message.h"
+#include "material/materials.h"
 #include "program/windows.h"
+
+#include <utility>
 
 namespace klankflits
 {
@@ -59,10 +62,21 @@ std::optional<BoxProblem> Session::start(std::string_view txt_start, std::string
     return std::nullopt;
 }
 
+void Session::choose(std::shared_ptr<const Material> material, std::optional<Order> order)
+{
+    const Order drawn = order.value_or(material ? material->default_order : Order::drawn_anew);
+    module_.draw = ItemDraw(std::move(material), drawn, module_.random);
+}
+
+std::string Session::exercise_title() const
+{
+    return klankflits::exercise_title(material());
+}
+
 FlashSequencer& Session::load_exercise(ExerciseView& view, ExerciseTimers& timers)
 {
     sequencer_.emplace(module_, view, timers);
-    pick_syllable(module_, view);
+    next_item(module_, view);
     return *sequencer_;
 }
 

@@ -3,11 +3,13 @@
 // The program's sequence on its two windows, written once for every shell:
 //
 //   start-up         the shared state initialised (the two defaults)
+//   a material       chosen (command line, link, settings window), with its
+//                    order; else the CCV syllables, each drawn anew
 //   frm_hoofd loads  its boxes show the two numbers
 //   cmd_start        both boxes read in the user's way of writing numbers;
 //                    a box that cannot be read is named with its message and
 //                    nothing starts; else the numbers go into the state
-//   frm_werk loads   the first syllable drawn into the hidden syllable label,
+//   frm_werk loads   the first item drawn into the hidden syllable label,
 //                    then the shell starts its ticks on the sequencer
 //   ticks, clicks    the flash sequencer's, placed among the ticks by the
 //                    shell's tick source
@@ -18,10 +20,12 @@
 
 #include "engine/exercise_state.h"
 #include "engine/flash_sequencer.h"
+#include "engine/material.h"
 #include "engine/number_reading.h"
 #include "program/texts.h"
 
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,7 +66,17 @@ public:
     std::optional<BoxProblem> start(std::string_view txt_start, std::string_view txt_speed,
                                     const NumberSymbols& symbols);
 
-    // The load of frm_werk on the shell's view and timers: the first syllable
+    // The material and its order for the exercise (material/materials.h
+    // names them); no order is the material's own. Until a material is
+    // chosen it is the CCV syllables, each drawn anew. A material without
+    // items is a program fault (std::invalid_argument).
+    void choose(std::shared_ptr<const Material> material, std::optional<Order> order = {});
+    const Material& material() const { return module_.draw.material(); }
+    Order order() const { return module_.draw.order(); }
+    // "ZVK van " and the material's name: the exercise window's title.
+    std::string exercise_title() const;
+
+    // The load of frm_werk on the shell's view and timers: the first item
     // goes into the still hidden txt_string. The shell then starts delivering
     // the ticks of `timers` to the sequencer returned.
     FlashSequencer& load_exercise(ExerciseView& view, ExerciseTimers& timers);

@@ -7,24 +7,31 @@
 #include "support/recording_view.h"
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 namespace klankflits::testing
 {
 
-// What Start is given: the two boxes, and the seed of the generator.
+// What Start is given: the two boxes, the seed of the generator, and the
+// material and order chosen (none: the CCV syllables, each drawn anew).
 struct SessionStart {
     std::uint64_t seed = 1;
     std::int32_t interval_ms = default_interval_ms;
     std::int32_t speed_step_ms = default_speed_step_ms;
+    std::shared_ptr<const Material> material = nullptr;
+    std::optional<Order> order = std::nullopt;
 };
 
 // The program's session as the settings window's Start leaves it: started
-// up, then the two boxes read into the state, as typed.
+// up, the material chosen, then the two boxes read into the state, as typed.
 inline void start_session(Session& session, const SessionStart& start)
 {
     session.start_up();
+    if (start.material || start.order)
+        session.choose(start.material ? start.material : ccv_material(), start.order);
     const auto problem = session.start(std::to_string(start.interval_ms),
                                        std::to_string(start.speed_step_ms), NumberSymbols{});
     if (problem)

@@ -5,6 +5,7 @@
 #include "support/expected_syllables.h"
 #include "support/recording_view.h"
 
+#include <algorithm>
 #include <string>
 
 namespace klankflits::testing
@@ -25,8 +26,14 @@ inline std::string broken_invariant(const Module1& module, const RecordingView& 
         return "series_count outside 0..2";
     if (state.elapsed_ms < elapsed_restart_ms)
         return "elapsed_ms below 1";
-    if (valid_syllables().count(view.txt_string) == 0)
-        return "caption \"" + view.txt_string + "\" is not one of the 368 syllables";
+    const Material& material = module.draw.material();
+    if (material.syllable_tables) {
+        if (valid_syllables().count(view.txt_string) == 0)
+            return "caption \"" + view.txt_string + "\" is not one of the 368 syllables";
+    } else if (std::find(material.items.begin(), material.items.end(), view.txt_string) ==
+               material.items.end()) {
+        return "caption \"" + view.txt_string + "\" is not an item of the material";
+    }
     if (view.timer2_enabled) {
         if (!view.picture1_shown || view.txt_string_shown || state.flash_count != 0)
             return "a pause shows the picture and nothing else, between series";
