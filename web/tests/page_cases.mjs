@@ -417,6 +417,30 @@ function casesIn(browserName, lang, { all }) {
                 const s = await page.state();
                 assert.deepEqual([s.exercise, s.ended], [true, false]);
             });
+
+            it('a figure wider than its read-out shows whole, right of its word, ending where the read-out ends', async () => {
+                await page.open('?interval=2147483647');
+                await page.startExercise();
+                await page.click('frm_werk', 'Command1');
+                await page.waitFor('the figure', () => page.js(
+                    "return document.querySelector('#frm_werk [data-control=\"Label1\"]').textContent === '2147483547'"), 3000);
+                const d = await page.js(`
+                    const q = (n) => document.querySelector('#frm_werk [data-control="' + n + '"]');
+                    const r = (b) => [b.left, b.top, b.width, b.height];
+                    const s = document.getElementById('frm_werk');
+                    const range = document.createRange();
+                    range.selectNodeContents(q('Label1'));
+                    return { label: r(q('Label1').getBoundingClientRect()), word: r(q('Label5').getBoundingClientRect()),
+                             section: r(s.getBoundingClientRect()), f: s.getBoundingClientRect().width / s.offsetWidth,
+                             figure: r(range.getBoundingClientRect()) };`);
+                const right = ([l, , w]) => l + w;
+                const place = expectedRect(C.EXERCISE.controls.find((c) => c.name === 'Label1').rect, d.section, d.f);
+                assert.ok(d.label[2] > place[2], `the read-out [${d.label}] grew from [${place}]`);
+                assert.ok(Math.abs(right(d.label) - right(place)) <= PX, `the read-out [${d.label}] ends where [${place}] does`);
+                assert.ok(d.label[0] >= right(d.word), `the read-out [${d.label}] right of its word [${d.word}]`);
+                assert.ok(d.figure[0] >= d.label[0] - PX && right(d.figure) <= right(d.label) + PX,
+                    `the figure [${d.figure}] within its read-out [${d.label}]`);
+            });
         });
 
         describe('the link', () => {
