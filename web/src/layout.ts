@@ -51,9 +51,9 @@ export function layOutViews(page: Page, fit: FitRule): void {
         [page.frmWerk, windowNamed('frm_werk')],
     ] as const;
     const fitAll = (): void => {
-        for (const [section, window] of views) fitToViewport(section, window, fit);
+        for (const [section, described] of views) fitToViewport(section, described, fit);
     };
-    for (const [section, window] of views) placeControls(section, window);
+    for (const [section, described] of views) placeControls(section, described);
     fitAll();
-    addEventListener('resize', fitAll);
+    window.addEventListener('resize', fitAll);
 }
