@@ -30,8 +30,12 @@ export class ReadOuts {
         });
     }
 
+    // The engine writes both read-outs on every step, mostly as they were:
+    // only a new figure is measured.
     show(label: ReadOut, figure: string): void {
-        this.element(label).textContent = figure;
+        const element = this.element(label);
+        if (element.textContent === figure) return;
+        element.textContent = figure;
         this.fit(label);
     }
 
