@@ -1,7 +1,9 @@
-// The core's layout rules for the page: a window's layout drawn at the
-// viewport's size as one picture, scaled and centred as on the desktop's full
-// screen; and the letter size, where and how large the syllable and the pause
-// picture are drawn at a step, and a step as the link names it.
+// The core's layout rules for the page (declared in layout_binding.d.ts): a
+// window's layout drawn at the viewport's size as one picture, scaled and
+// centred as on the desktop's full screen; the letter size (the widest
+// syllable from the page's measure, where and how large the syllable and the
+// pause picture are drawn at a step, a step as the link names it, the keys
+// that step it); and the read-outs' fit of a figure the page measured.
 
 #include "program/exercise_keys.h"
 #include "program/layout.h"
@@ -19,12 +21,6 @@ namespace
 klankflits::Fit fit_and_centre(int width, int height, double client_width, double client_height)
 {
     return klankflits::fit_and_centre({width, height}, client_width, client_height);
-}
-
-klankflits::GrownControl grown_control(const std::string& control, int content_width,
-                                       int content_height, int step)
-{
-    return klankflits::grown_control(control, {content_width, content_height}, step);
 }
 
 // The widest syllable, measured by the page: `width_px(syllable)` in CSS px
@@ -68,13 +64,6 @@ klankflits::ReadOutFit fit_read_out(const std::string& label, emscripten::val wi
         label, [&width_at](double scale) { return width_at(scale).as<double>(); });
 }
 
-// The step, or null for anything but "1" to "4".
-emscripten::val letter_size_named(const std::string& text)
-{
-    const auto step = klankflits::letter_size_named(text);
-    return step ? emscripten::val(*step) : emscripten::val::null();
-}
-
 // The step a link's letter size asks for (null for none) and what the console
 // is told about a value that is not a step as it stands.
 emscripten::val letter_size_from_link(const std::string& value)
@@ -108,12 +97,10 @@ EMSCRIPTEN_BINDINGS(klankflits_layout)
         .field("step", &klankflits::GrownControl::step)
         .field("factor", &klankflits::GrownControl::factor)
         .field("box", &klankflits::GrownControl::box);
-    emscripten::function("grownControl", &grown_control);
     emscripten::function("widestSyllable", &widest_syllable);
     emscripten::function("grownSyllable", &grown_syllable);
     emscripten::function("grownPausePicture", &klankflits::grown_pause_picture);
     emscripten::function("letterSizeStepped", &klankflits::letter_size_stepped);
-    emscripten::function("letterSizeNamed", &letter_size_named);
     emscripten::function("exerciseKey", &exercise_key);
     emscripten::value_object<klankflits::ReadOutFit>("ReadOutFit")
         .field("place", &klankflits::ReadOutFit::place)

@@ -3,7 +3,8 @@
 // a fault's words). The page passes times in as milliseconds of
 // performance.now() (the time stamps of requestAnimationFrame are on the same
 // clock), and the engine acts on the page's controls through a JavaScript view
-// object. A frame makes one call into the module.
+// object. A frame makes one call into the module. Declared for the page in
+// program_binding.d.ts.
 
 #include "engine/exercise_state.h"
 #include "engine/exercise_view.h"
@@ -47,10 +48,10 @@ double in_ms(TickScheduler::Duration span)
 // frm_werk's controls as page elements: each operation calls the method of the
 // same role on the page's view object. The visible flag of txt_string is kept
 // here, as last set, which is what the engine asks for.
-class PageView : public ExerciseView
+class PageExerciseView : public ExerciseView
 {
 public:
-    explicit PageView(val view) : view_(std::move(view)) {}
+    explicit PageExerciseView(val view) : view_(std::move(view)) {}
 
     void set_txt_string_caption(const std::string& syllable) override
     {
@@ -87,12 +88,12 @@ class Exercise
 public:
     explicit Exercise(val view) : view_(std::move(view)), ticks_(scheduler_) {}
 
-    PageView& view() { return view_; }
+    PageExerciseView& view() { return view_; }
     TickScheduler& scheduler() { return scheduler_; }
     FrameTicks& ticks() { return ticks_; }
 
 private:
-    PageView view_;
+    PageExerciseView view_;
     TickScheduler scheduler_;
     FrameTicks ticks_;
 };

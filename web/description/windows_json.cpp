@@ -78,8 +78,8 @@ std::string place(const TwipsRect& rect)
                   ",\"width\":", number(rect.width), ",\"height\":", number(rect.height), "}");
 }
 
-// The access key and the two lines come from the core's own rules, so that
-// the page does not split a caption on its own.
+// The caption as drawn, its access key and its two lines come from the core's
+// own rules, so that the page does not read a caption on its own.
 std::string control(const ControlDescription& each)
 {
     const char key = access_key(each.caption);
@@ -89,6 +89,7 @@ std::string control(const ControlDescription& each)
         ",\"accessKey\":", json_string(key ? std::string(1, key) : std::string()),
         ",\"place\":", place(each.place), ",\"font\":", json_string(font_name(each.font)),
         ",\"shownAtLoad\":", boolean(each.shown_at_load),
+        ",\"drawnCaption\":", json_string(drawn_caption(each.caption)),
         ",\"twoLines\":", boolean(each.two_lines));
     if (each.two_lines) {
         const CaptionLines lines = caption_lines(drawn_caption(each.caption));

@@ -2,20 +2,16 @@
 // build bundles the document in as WINDOW_DESCRIPTION, so the first view needs
 // no request for it. Places are in twips.
 
-export type ControlKind = 'label' | 'text_box' | 'push_button' | 'picture_box';
+import type { TwipsRect } from './engine.js';
 
-export interface TwipsRect {
-    readonly left: number;
-    readonly top: number;
-    readonly width: number;
-    readonly height: number;
-}
+export type ControlKind = 'label' | 'text_box' | 'push_button' | 'picture_box';
 
 export interface ControlDescription {
     readonly name: string;
     readonly kind: ControlKind;
     readonly caption: string; // "&" before the access key
     readonly accessKey: string; // upper case, or empty
+    readonly drawnCaption: string; // without the "&"
     readonly place: TwipsRect;
     readonly font: 'window' | 'syllable';
     readonly shownAtLoad: boolean;
@@ -41,16 +37,15 @@ export interface Description {
         readonly bold: boolean;
         readonly points: number;
     };
-    readonly readOutsLeftmost: number;
-    // The letter size's steps, and each one's factor from the smallest up.
+    // The pause picture's own size in pixels.
+    readonly pausePicture: { readonly width: number; readonly height: number };
+    // The letter size's steps.
     readonly letterSize: {
         readonly smallest: number;
         readonly largest: number;
-        readonly factors: readonly number[];
         readonly smaller: string; // a touch screen's buttons
         readonly larger: string;
     };
-    readonly syllables: readonly string[]; // every one the exercise can show
     readonly windows: readonly WindowDescription[];
 }
 

@@ -4,6 +4,7 @@
 // with Ctrl too, instead of the browser's zoom) step the letter size.
 
 import { description, windowNamed } from './description.js';
+import type { Engine } from './engine.js';
 import type { Page } from './page.js';
 import { fullScreenAvailable, toggleFullScreen } from './screen.js';
 
@@ -27,14 +28,13 @@ function focusables(view: HTMLElement): HTMLElement[] {
         );
 }
 
-// + and - of the main keyboard and the keypad; = is + without Shift on many keyboards.
-const letterSizeSteps = new Map<string, number>([
-    ['+', 1],
-    ['=', 1],
-    ['-', -1],
-]);
-
-export function bindKeys(page: Page, stepLetterSize: (by: number) => void): void {
+// The exercise's keys are the core's (+ and - step the letter size): the
+// character a key gives, of the main keyboard or the keypad.
+export function bindKeys(
+    page: Page,
+    engine: Engine,
+    stepLetterSize: (by: number) => void,
+): void {
     document.addEventListener(
         'keydown',
         (event) => {
@@ -46,10 +46,10 @@ export function bindKeys(page: Page, stepLetterSize: (by: number) => void): void
             }
             const view = page.shownView();
             if (!view) return;
-            const letterSizeStep = letterSizeSteps.get(event.key);
-            if (letterSizeStep && view === page.frmWerk && !event.altKey && !event.metaKey) {
+            const exerciseKey = engine.exerciseKey(event.key, event.altKey || event.metaKey);
+            if (exerciseKey !== '' && view === page.frmWerk) {
                 event.preventDefault();
-                stepLetterSize(letterSizeStep);
+                stepLetterSize(exerciseKey === 'larger' ? 1 : -1);
                 return;
             }
             if (event.altKey && !event.ctrlKey && !event.metaKey) {

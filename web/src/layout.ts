@@ -1,21 +1,12 @@
 // Each view at its window's layout (the core's places, in twips), drawn as one
 // picture scaled to the viewport by the core's fit rule.
 
-import { description } from './description.js';
-import type { TwipsRect, WindowDescription } from './description.js';
+import { description, windowNamed } from './description.js';
+import type { WindowDescription } from './description.js';
+import type { Engine, TwipsRect } from './engine.js';
+import type { Page } from './page.js';
 
-// Where the layout's corner lies and its scale: the core's fit_and_centre.
-export interface Fit {
-    readonly factor: number;
-    readonly left: number;
-    readonly top: number;
-}
-export type FitRule = (
-    width: number,
-    height: number,
-    clientWidth: number,
-    clientHeight: number,
-) => Fit;
+type FitRule = Engine['fitAndCentre'];
 
 const px = (twips: number): string => `${twips / description.twipsPerPixel}px`;
 
@@ -34,7 +25,7 @@ export function placeAt(element: HTMLElement, box: TwipsRect): void {
 }
 
 // Puts every control of `section` at its place at factor 1.
-export function placeControls(section: HTMLElement, window: WindowDescription): void {
+function placeControls(section: HTMLElement, window: WindowDescription): void {
     section.style.width = px(window.client.width);
     section.style.height = px(window.client.height);
     for (const { name, place } of window.controls) placeAt(control(section, name), place);
@@ -42,7 +33,7 @@ export function placeControls(section: HTMLElement, window: WindowDescription): 
 
 // Scales the whole layout by the largest factor at which it fits the
 // viewport, and centres it, as the desktop's full screen does.
-export function fitToViewport(section: HTMLElement, window: WindowDescription, fit: FitRule): void {
+function fitToViewport(section: HTMLElement, window: WindowDescription, fit: FitRule): void {
     const viewport = document.documentElement;
     const { factor, left, top } = fit(
         window.client.width,
@@ -51,4 +42,18 @@ export function fitToViewport(section: HTMLElement, window: WindowDescription, f
         viewport.clientHeight,
     );
     section.style.transform = `translate(${left}px, ${top}px) scale(${factor})`;
+}
+
+// Both views at their places, fitted to the viewport now and on each resize.
+export function layOutViews(page: Page, fit: FitRule): void {
+    const views = [
+        [page.frmHoofd, windowNamed('frm_hoofd')],
+        [page.frmWerk, windowNamed('frm_werk')],
+    ] as const;
+    const fitAll = (): void => {
+        for (const [section, described] of views) fitToViewport(section, described, fit);
+    };
+    for (const [section, described] of views) placeControls(section, described);
+    fitAll();
+    window.addEventListener('resize', fitAll);
 }

@@ -1,6 +1,6 @@
 // How the user's language writes numbers, for the engine's number reading.
 
-import type { NumberSymbols } from './klankflits.js';
+import type { NumberSymbols } from './engine.js';
 
 export function numberSymbols(locale: string): NumberSymbols {
     const part = (parts: Intl.NumberFormatPart[], type: string): string | undefined =>

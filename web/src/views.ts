@@ -4,9 +4,9 @@
 
 import { description } from './description.js';
 import type { ControlDescription, WindowDescription } from './description.js';
+import { setSyllableFont } from './syllable_font.js';
 
-// The pause picture's own size in pixels.
-export const pausePicture = { src: 'pause.jpg', width: 150, height: 112 } as const;
+const pausePictureFile = 'pause.jpg';
 
 function element<K extends keyof HTMLElementTagNameMap>(
     tag: K,
@@ -18,52 +18,39 @@ function element<K extends keyof HTMLElementTagNameMap>(
     return made;
 }
 
-// A caption with its access key underlined: "&Start" as <u>S</u>tart.
-function appendCaption(to: HTMLElement, caption: string): void {
-    const marker = caption.indexOf('&');
-    if (marker < 0 || marker + 1 >= caption.length) {
-        to.append(caption);
+// A caption as drawn, the first letter that is its access key underlined:
+// "Start" with key S as <u>S</u>tart.
+function appendCaption(to: HTMLElement, control: ControlDescription): void {
+    const key = control.accessKey;
+    const letters = [...control.drawnCaption];
+    const at = letters.findIndex((letter) => key !== '' && letter.toUpperCase() === key);
+    if (at < 0) {
+        to.append(control.drawnCaption);
         return;
     }
-    const key = document.createElement('u');
-    key.textContent = caption.charAt(marker + 1);
-    const parts = [caption.slice(0, marker), key, caption.slice(marker + 2)];
+    const underlined = document.createElement('u');
+    underlined.textContent = letters[at] ?? '';
+    const parts = [letters.slice(0, at).join(''), underlined, letters.slice(at + 1).join('')];
     to.append(...parts.filter((part) => part !== '')); // no empty text nodes
-}
-
-function syllableFont(to: HTMLElement): void {
-    const font = description.syllableFont;
-    const quoted = font.families.map((family) => `"${family.replace(/["\\]/g, '\\$&')}"`);
-    to.style.fontFamily = [...quoted, 'sans-serif'].join(', ');
-    to.style.fontWeight = font.bold ? 'bold' : 'normal';
-    to.style.fontSize = `${(font.points * 96) / 72}px`; // 96 CSS pixels to the inch
 }
 
 function label(window: WindowDescription, control: ControlDescription, at: number): HTMLElement {
     if (control.font === 'syllable') {
         const syllable = element('div', control);
-        syllable.className = 'syllable';
         syllable.setAttribute('aria-live', 'off');
-        syllableFont(syllable);
+        setSyllableFont(syllable);
         return syllable;
-    }
-    // A label the program fills is a read-out: its figure sits in an inner span.
-    if (control.caption === '') {
-        const readOut = element('span', control);
-        readOut.className = 'read-out';
-        readOut.append(document.createElement('span'));
-        return readOut;
     }
     // A label just before a text box names that box.
     const next = window.controls[at + 1];
     if (next?.kind === 'text_box') {
         const named = element('label', control);
         named.htmlFor = next.name;
-        named.textContent = control.caption;
+        named.textContent = control.drawnCaption;
         return named;
     }
     const plain = element('span', control);
-    plain.textContent = control.caption;
+    plain.textContent = control.drawnCaption;
     return plain;
 }
 
@@ -89,7 +76,7 @@ function pushButton(control: ControlDescription): HTMLButtonElement {
         button.className = 'two-lines';
         button.append(control.lines[0], document.createElement('br'), control.lines[1]);
     } else {
-        appendCaption(button, control.caption);
+        appendCaption(button, control);
     }
     return button;
 }
@@ -98,10 +85,10 @@ function pictureBox(control: ControlDescription): HTMLElement {
     const box = element('div', control);
     box.className = 'picture';
     const picture = document.createElement('img');
-    picture.src = pausePicture.src;
+    picture.src = pausePictureFile;
     picture.alt = '';
-    picture.width = pausePicture.width;
-    picture.height = pausePicture.height;
+    picture.width = description.pausePicture.width;
+    picture.height = description.pausePicture.height;
     picture.draggable = false;
     box.append(picture);
     return box;

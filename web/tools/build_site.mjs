@@ -61,6 +61,18 @@ writeFileSync(join(out, 'index.html'), built);
 
 // Safari 15 is the oldest the iPads of a school may still run.
 const target = ['es2020', 'chrome90', 'safari15', 'firefox90'];
+
+// The page imports the module's glue by its declarations in bindings/; on the
+// site the glue sits beside app.js.
+const moduleBesideApp = {
+    name: 'module-beside-app',
+    setup(build) {
+        build.onResolve({ filter: /\/bindings\/klankflits\.js$/ }, () => ({
+            path: './klankflits.js',
+            external: true,
+        }));
+    },
+};
 await esbuild.build({
     entryPoints: [join(web, 'src/main.ts')],
     outfile: join(out, 'app.js'),
@@ -68,7 +80,7 @@ await esbuild.build({
     format: 'esm',
     target,
     minify: true,
-    external: ['./klankflits.js'],
+    plugins: [moduleBesideApp],
     define: { WINDOW_DESCRIPTION: JSON.stringify(description) },
     logLevel: 'warning',
 });

@@ -1,8 +1,8 @@
-// The core's WebAssembly module (web/bindings/program_binding.cpp), as
-// emscripten's glue exports it. Names and fields are the C++ ones.
+// The program's calls of the module (program_binding.cpp). Names and fields
+// are the C++ ones.
 
 // The operations the engine performs on frm_werk's controls (ExerciseView).
-export interface ExerciseViewCalls {
+export interface ExerciseView {
     setTxtStringCaption(syllable: string): void;
     setTxtStringVisible(visible: boolean): void;
     setPicture1Visible(visible: boolean): void;
@@ -31,15 +31,12 @@ export interface Program {
     start(txtStart: string, txtSpeed: string, symbols: NumberSymbols): StartOutcome;
     // These two answer how many milliseconds after the frame to ask for frames
     // again (0: the very next frame), NaN once the exercise has stopped.
-    loadExercise(view: ExerciseViewCalls, frameMs: number): number;
+    loadExercise(view: ExerciseView, frameMs: number): number;
     frame(frameMs: number, followsPrevious: boolean, clicks: string): number;
     endExercise(): void;
     fault(): string; // the words for the user, once a fault has stopped the exercise
 }
 
-export interface KlankflitsModule {
+export interface ProgramBinding {
     Program: new () => Program;
 }
-
-declare const createKlankflits: () => Promise<KlankflitsModule>;
-export default createKlankflits;

@@ -2,9 +2,9 @@
 // change and when to ask for frames again; this asks for them and sleeps in
 // between, with one call into the module per frame.
 
-import type { ExerciseViewCalls, Program, SpeedButton } from './klankflits.js';
+import type { ExerciseView, Program, SpeedButton } from './engine.js';
 
-export class ExerciseRun {
+export class ExerciseClock {
     private frameRequest = 0;
     private sleep = 0;
     // The frame asked for was asked for by the frame before it.
@@ -19,7 +19,7 @@ export class ExerciseRun {
 
     // The exercise window loads in the next frame: `show` puts it on screen
     // and the engine's first syllable goes into the hidden txt_string.
-    start(view: ExerciseViewCalls, show: () => void): void {
+    start(view: ExerciseView, show: () => void): void {
         this.running = true;
         requestAnimationFrame((time) => {
             if (!this.running) return;
