@@ -31,8 +31,14 @@ QWidget* make_control(QWidget* window, const ControlDescription& control)
     case ControlKind::text_box:
         return new QLineEdit(caption, window);
     case ControlKind::push_button: {
-        QPushButton* button = control.two_lines ? new TwoLineButton(caption, window)
-                                                : new QPushButton(caption, window);
+        QPushButton* button = nullptr;
+        if (control.two_lines) {
+            const CaptionLines lines = caption_lines(control.caption);
+            button =
+                new TwoLineButton(caption, text_of(lines.first), text_of(lines.second), window);
+        } else {
+            button = new QPushButton(caption, window);
+        }
         button->setAutoDefault(false);
         button->setDefault(false);
         return button;
