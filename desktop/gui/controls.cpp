@@ -1,5 +1,6 @@
 #include "gui/controls.h"
 
+#include "gui/pause_picture.h"
 #include "gui/twips.h"
 #include "gui/two_line_button.h"
 
@@ -26,8 +27,10 @@ QWidget* make_control(QWidget* window, const ControlDescription& control)
     const QString caption = text_of(control.caption);
     switch (control.kind) {
     case ControlKind::label:
-    case ControlKind::picture_box:
         return new QLabel(caption, window);
+    // The windows' one picture box shows the pause picture.
+    case ControlKind::picture_box:
+        return new PausePicture(window);
     case ControlKind::text_box:
         return new QLineEdit(caption, window);
     case ControlKind::push_button: {
