@@ -30,8 +30,8 @@ QFont scaled_font(QFont font, double factor);
 class ScaledLayout
 {
 public:
-    // Takes the window's controls' places and fonts as they are now: the layout at factor 1, of the
-    // client size given.
+    // Takes the window's controls' places and fonts as they are now: the
+    // layout at factor 1, of the client size given.
     ScaledLayout(QWidget* window, TwipsSize layout);
 
     QSize size() const { return size_; }
@@ -45,9 +45,9 @@ public:
     void apply();
 
     // Draws `control` in `box` (pixels of the layout at factor 1) instead of
-    // its own place, with its font `by` times as large: the letter
-    // size. Its own place and 1 draw it as laid out again. Takes effect with
-    // the next apply().
+    // its own place, with its font `by` times as large: the letter size. Its
+    // own place and 1 draw it as laid out again. Takes effect with the next
+    // apply().
     void grow(QWidget* control, const QRectF& box, double by);
 
     // Where a place of the layout at factor 1 lies now.
