@@ -6,12 +6,24 @@
 
 #include <QPainter>
 
+#include <chrono>
+
 namespace klankflits
 {
 
-PausePicture::PausePicture(QWidget* parent) : QWidget(parent) {}
+PausePicture::PausePicture(QWidget* parent) : QWidget(parent)
+{
+    ahead_.setSingleShot(true);
+    ahead_.setInterval(std::chrono::milliseconds(100));
+    connect(&ahead_, &QTimer::timeout, this, &PausePicture::draw);
+}
 
 void PausePicture::draw_ahead()
+{
+    ahead_.start();
+}
+
+void PausePicture::draw()
 {
     const double ratio = devicePixelRatioF();
     const QSize pixels = size() * ratio;
@@ -29,7 +41,7 @@ void PausePicture::draw_ahead()
 
 void PausePicture::paintEvent(QPaintEvent*)
 {
-    draw_ahead();
+    draw();
     QPainter(this).drawPixmap(0, 0, drawn_);
 }
 

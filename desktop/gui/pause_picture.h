@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 
 namespace klankflits
@@ -16,15 +17,19 @@ class PausePicture : public QWidget
 public:
     explicit PausePicture(QWidget* parent);
 
-    // Draws the picture for the box as it is now, so that showing it draws
-    // nothing more.
+    // Draws the picture for its box a moment after the box last changed
+    // (once for a burst of changes), so that showing it costs no drawing.
     void draw_ahead();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Draws it for the box as it is now, unless it is drawn for that already.
+    void draw();
+
     QPixmap drawn_;
+    QTimer ahead_;
 };
 
 } // namespace klankflits
