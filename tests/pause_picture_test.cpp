@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -22,36 +22,56 @@ struct Element {
 // quotes or given twice, anything after the one root element.
 std::vector<Element> elements(const std::string& xml, std::string& fault)
 {
-    static const std::regex tag(R"(<(/?)([A-Za-z][\w:-]*)((?:\s+[\w:-]+="[^"<]*")*)\s*(/?)>)");
-    static const std::regex attribute(R"(([\w:-]+)="([^"]*)\")");
+    const auto name_at = [&xml](std::size_t& i) {
+        const std::size_t start = i;
+        while (i < xml.size() && (std::isalnum(static_cast<unsigned char>(xml[i])) ||
+                                  xml[i] == ':' || xml[i] == '-' || xml[i] == '_'))
+            ++i;
+        return xml.substr(start, i - start);
+    };
     std::vector<Element> found;
     std::vector<std::string> open;
     std::size_t at = xml.starts_with("<?xml") ? xml.find("?>") + 2 : 0;
     bool root_closed = false;
     while ((at = xml.find('<', at)) != std::string::npos) {
-        std::smatch m;
-        if (!std::regex_search(xml.cbegin() + at, xml.cend(), m, tag,
-                               std::regex_constants::match_continuous))
-            return fault = "a malformed tag at " + std::to_string(at), found;
+        const std::string where = " at " + std::to_string(at);
         if (root_closed)
-            return fault = "more than one root element", found;
-        if (m[1] == "/") {
-            if (open.empty() || open.back() != m[2])
-                return fault = "</" + m[2].str() + "> closes nothing open", found;
+            return fault = "more than one root element" + where, found;
+        std::size_t i = at + 1;
+        const bool closing = xml[i] == '/';
+        i += closing;
+        Element element{name_at(i), {}};
+        if (element.name.empty())
+            return fault = "a tag without a name" + where, found;
+        for (;;) {
+            const std::size_t before = i;
+            while (i < xml.size() && std::isspace(static_cast<unsigned char>(xml[i])))
+                ++i;
+            if (i >= xml.size())
+                return fault = "a tag never ended" + where, found;
+            if (xml[i] == '>' || xml.compare(i, 2, "/>") == 0)
+                break;
+            const std::string name = name_at(i);
+            const std::size_t end = xml.find('"', i + 2);
+            if (i == before || closing || name.empty() || xml.compare(i, 2, "=\"") != 0 ||
+                end == std::string::npos || xml.find('<', i) < end)
+                return fault = "a malformed attribute" + where, found;
+            if (!element.attributes.emplace(name, xml.substr(i + 2, end - i - 2)).second)
+                return fault = "an attribute given twice" + where, found;
+            i = end + 1;
+        }
+        const bool empty = xml[i] == '/';
+        if (closing) {
+            if (empty || open.empty() || open.back() != element.name)
+                return fault = "</" + element.name + "> closes nothing open" + where, found;
             open.pop_back();
         } else {
-            Element element{m[2], {}};
-            const std::string attributes = m[3];
-            for (std::sregex_iterator a(attributes.begin(), attributes.end(), attribute), end;
-                 a != end; ++a)
-                if (!element.attributes.emplace((*a)[1], (*a)[2]).second)
-                    return fault = "an attribute given twice", found;
             found.push_back(element);
-            if (m[4] != "/")
-                open.push_back(m[2]);
+            if (!empty)
+                open.push_back(element.name);
         }
         root_closed = open.empty();
-        at += m.length(0);
+        at = i + (empty ? 2 : 1);
     }
     if (!open.empty())
         fault = "<" + open.back() + "> is never closed";
