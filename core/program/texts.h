@@ -35,4 +35,7 @@ inline constexpr std::string_view see_help_english = "See klankflits --help.";
 inline constexpr std::string_view full_screen_caption = "Volledig scherm";
 inline constexpr std::string_view full_screen_leave_caption = "Scherm terug";
 
+// What the middle of the exercise shows while the teacher has paused it.
+inline constexpr std::string_view paused_sign = "Pauze";
+
 } // namespace klankflits

@@ -64,6 +64,18 @@ void PacedTimers::between_ticks(const std::function<void()>& input)
     arm(scheduler_.next_wake());
 }
 
+void PacedTimers::set_paused(bool paused)
+{
+    if (paused) {
+        scheduler_.pause(clock_());
+        paint_now();
+        timer_->stop();
+    } else {
+        scheduler_.resume(clock_());
+        arm(scheduler_.next_wake());
+    }
+}
+
 void PacedTimers::wake()
 {
     // A wake-up inside another leaves the work, and the re-arming, to the one

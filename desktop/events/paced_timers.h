@@ -30,6 +30,7 @@ public:
     ExerciseTimers& timers() override { return scheduler_; }
     void start(TimerHandlers& handlers) override;
     void between_ticks(const std::function<void()>& input) override;
+    void set_paused(bool paused) override;
 
 private:
     // What the QTimer runs: deliver what is due and sleep until the next event.

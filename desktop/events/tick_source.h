@@ -32,6 +32,10 @@ public:
     // ticks: after every tick due before it, and with the next wake-up planned
     // from what it changed.
     virtual void between_ticks(const std::function<void()>& input) = 0;
+
+    // The teacher's pause: while paused nothing of the exercise runs; on
+    // resume the step under way starts again at its beginning.
+    virtual void set_paused(bool paused) = 0;
 };
 
 } // namespace klankflits

@@ -1,6 +1,7 @@
 #include "gui/caption_fit.h"
 
 #include "gui/two_line_button.h"
+#include "program/windows.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -22,7 +23,7 @@ QString drawn_text(const QWidget* control)
     if (const auto* button = qobject_cast<const TwoLineButton*>(control))
         return button->displayed_lines();
     if (const auto* button = qobject_cast<const QPushButton*>(control))
-        return QString(button->text()).remove(u'&');
+        return QString::fromStdString(drawn_caption(button->text().toStdString()));
     if (const auto* label = qobject_cast<const QLabel*>(control))
         return label->text();
     return {};

@@ -1,5 +1,6 @@
 #include "gui/controls.h"
 
+#include "gui/pause_picture.h"
 #include "gui/twips.h"
 #include "gui/two_line_button.h"
 
@@ -26,13 +27,21 @@ QWidget* make_control(QWidget* window, const ControlDescription& control)
     const QString caption = text_of(control.caption);
     switch (control.kind) {
     case ControlKind::label:
-    case ControlKind::picture_box:
         return new QLabel(caption, window);
+    // The windows' one picture box shows the pause picture.
+    case ControlKind::picture_box:
+        return new PausePicture(window);
     case ControlKind::text_box:
         return new QLineEdit(caption, window);
     case ControlKind::push_button: {
-        QPushButton* button = control.two_lines ? new TwoLineButton(caption, window)
-                                                : new QPushButton(caption, window);
+        QPushButton* button = nullptr;
+        if (control.two_lines) {
+            const CaptionLines lines = caption_lines(control.caption);
+            button =
+                new TwoLineButton(caption, text_of(lines.first), text_of(lines.second), window);
+        } else {
+            button = new QPushButton(caption, window);
+        }
         button->setAutoDefault(false);
         button->setDefault(false);
         return button;

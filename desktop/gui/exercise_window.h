@@ -14,24 +14,22 @@
 //   Timer2      the pause timer        } source, not widgets
 
 #include "engine/exercise_view.h"
+#include "gui/exercise_controls.h"
 #include "gui/opening.h"
 #include "gui/program_end.h"
 #include "gui/program_window.h"
-#include "gui/scaled_layout.h"
 #include "gui/screen_on_request.h"
 #include "program/letters.h"
-#include "program/windows.h"
 
-#include <optional>
+#include <memory>
 #include <string>
 
-class QLabel;
-class QPushButton;
 class QScreen;
 
 namespace klankflits
 {
 
+class ExerciseLayout;
 class Session;
 class TickSource;
 
@@ -39,7 +37,8 @@ class TickSource;
 // series, the series and interval read-outs at the lower right, two speed
 // buttons and an end button. It carries out the engine's operations on its own
 // controls; the flash sequencer decides what happens when, and the tick source
-// delivers the ticks of Timer1 and Timer2.
+// delivers the ticks of Timer1 and Timer2. Its layout at any size and letter
+// size is ExerciseLayout's.
 //
 // At any size other than its own 1016 x 734 the layout is drawn as one picture,
 // scaled and centred: maximised, full screen (F11, and Esc back), or scaled
@@ -84,33 +83,32 @@ public:
     // switches them while the exercise runs).
     void set_letters(Letters letters);
 
+    // The teacher's pause (P, or the media Play/Pause key): the middle shows
+    // that it is paused, the read-outs stay, nothing of the exercise runs and
+    // the screen may go off; the speed buttons and Einde still work. Resumed,
+    // the step under way starts again at its beginning.
+    void toggle_pause();
+    bool paused() const { return paused_; }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    void create_controls();
-    void load();
-    void fit_read_out(QLabel* read_out, const char* name);
-    void fit_read_outs();
-    void grow_to_letter_size();
+    void connect_buttons();
+    // The syllable and the picture as the engine last set them, unless paused.
+    void show_middle();
 
     Session& session_;
     TickSource* tick_source_; // Timer1 and Timer2; a child of the window
-
-    QPushButton* cmd_exit_ = nullptr;
-    QLabel* txt_string_ = nullptr;
-    QLabel* label1_ = nullptr;
-    QLabel* label3_ = nullptr;
-    QLabel* picture1_ = nullptr;
-    QPushButton* command1_ = nullptr;
-    QPushButton* command2_ = nullptr;
-    std::optional<ScaledLayout> layout_;
-    int letter_size_ = 1;
-    Letters letters_ = Letters::window;
-    TwipsSize widest_syllable_; // in the syllable's font, at step 1
+    ExerciseControls controls_;
+    std::unique_ptr<ExerciseLayout> layout_;
     ScreenOnRequest screen_on_;
+    // The engine's own visible flags, which a pause does not touch.
+    bool txt_string_shown_ = false;
+    bool picture1_shown_ = false;
+    bool paused_ = false;
 };
 
 } // namespace klankflits

@@ -3,7 +3,6 @@
 #include "gui/twips.h"
 #include "program/layout.h"
 
-#include <QLabel>
 #include <QWidget>
 
 #include <algorithm>
@@ -12,10 +11,7 @@
 namespace klankflits
 {
 
-namespace
-{
-
-QFont scaled(QFont font, double factor)
+QFont scaled_font(QFont font, double factor)
 {
     if (font.pointSizeF() > 0)
         font.setPointSizeF(font.pointSizeF() * factor);
@@ -24,18 +20,14 @@ QFont scaled(QFont font, double factor)
     return font;
 }
 
-} // namespace
-
 ScaledLayout::ScaledLayout(QWidget* window, TwipsSize layout)
     : window_(window), layout_(layout), size_(pixel_size(layout))
 {
     font_ = window->font();
     for (QWidget* control : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        Control c{control, QRectF(control->geometry()), std::nullopt, {}};
+        Control c{control, QRectF(control->geometry()), std::nullopt};
         if (control->testAttribute(Qt::WA_SetFont))
             c.font = control->font();
-        if (const auto* label = qobject_cast<QLabel*>(control))
-            c.pixmap = label->pixmap();
         controls_.append(c);
     }
 }
@@ -83,7 +75,7 @@ void ScaledLayout::apply()
         QPoint(static_cast<int>(std::lround(fit.left)), static_cast<int>(std::lround(fit.top)));
     if (factor_ != window_font_factor_) {
         window_font_factor_ = factor_;
-        window_->setFont(factor_ == 1.0 ? font_ : scaled(font_, factor_));
+        window_->setFont(factor_ == 1.0 ? font_ : scaled_font(font_, factor_));
     }
     for (Control& c : controls_) {
         c.widget->setGeometry(place(c.box));
@@ -92,12 +84,7 @@ void ScaledLayout::apply()
             continue;
         c.drawn_scale = scale;
         if (c.font)
-            c.widget->setFont(scale == 1.0 ? *c.font : scaled(*c.font, scale));
-        if (!c.pixmap.isNull())
-            static_cast<QLabel*>(c.widget)->setPixmap(
-                scale == 1.0 ? c.pixmap
-                             : c.pixmap.scaled(c.pixmap.size() * scale, Qt::IgnoreAspectRatio,
-                                               Qt::SmoothTransformation));
+            c.widget->setFont(scale == 1.0 ? *c.font : scaled_font(*c.font, scale));
     }
 }
 

@@ -4,7 +4,6 @@
 
 #include <QFont>
 #include <QList>
-#include <QPixmap>
 #include <QPoint>
 #include <QRect>
 #include <QRectF>
@@ -18,17 +17,21 @@ class QWidget;
 namespace klankflits
 {
 
+// `font` drawn `factor` times as large (in points, or pixels where it has no
+// point size).
+QFont scaled_font(QFont font, double factor);
+
 // A window's fixed layout, drawn at any size as one picture: every control's
 // geometry and font scale by one factor, the largest at which the whole
 // layout fits the window, and the layout is centred in it (the core's
 // fit_and_centre, to whole pixels). At the layout's own size everything is
-// exactly as laid out. Text is drawn at the new size; a picture is scaled
-// smoothly.
+// exactly as laid out. Text is drawn at the new size; a picture draws itself
+// to its box.
 class ScaledLayout
 {
 public:
-    // Takes the window's controls' places and fonts and the pictures as they
-    // are now: the layout at factor 1, of the client size given.
+    // Takes the window's controls' places and fonts as they are now: the
+    // layout at factor 1, of the client size given.
     ScaledLayout(QWidget* window, TwipsSize layout);
 
     QSize size() const { return size_; }
@@ -42,9 +45,9 @@ public:
     void apply();
 
     // Draws `control` in `box` (pixels of the layout at factor 1) instead of
-    // its own place, with its font and picture `by` times as large: the letter
-    // size. Its own place and 1 draw it as laid out again. Takes effect with
-    // the next apply().
+    // its own place, with its font `by` times as large: the letter size. Its
+    // own place and 1 draw it as laid out again. Takes effect with the next
+    // apply().
     void grow(QWidget* control, const QRectF& box, double by);
 
     // A control with a font of its own gets another one, at factor 1; takes
@@ -59,9 +62,8 @@ private:
         QWidget* widget;
         QRectF box;                // at factor 1: as laid out, or grown
         std::optional<QFont> font; // where the control has a font of its own
-        QPixmap pixmap;            // for a picture
         double grown_by = 1.0;
-        double drawn_scale = 1.0; // of the font and picture now
+        double drawn_scale = 1.0; // of the font now
     };
 
     QWidget* window_;

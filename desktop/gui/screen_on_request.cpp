@@ -103,4 +103,9 @@ void ScreenOnRequest::hold()
         inhibition_ = std::make_unique<Inhibition>();
 }
 
+void ScreenOnRequest::release()
+{
+    inhibition_.reset();
+}
+
 } // namespace klankflits

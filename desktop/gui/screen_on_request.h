@@ -21,8 +21,10 @@ public:
     ScreenOnRequest(const ScreenOnRequest&) = delete;
     ScreenOnRequest& operator=(const ScreenOnRequest&) = delete;
 
-    // Holding while held does nothing; the hold lasts until this goes.
+    // Holding while held does nothing; the hold lasts until released or
+    // until this goes.
     void hold();
+    void release();
 
 private:
     struct Inhibition; // one per system: made when held, gone when released

@@ -6,13 +6,11 @@
 namespace klankflits
 {
 
-QString TwoLineButton::displayed_lines() const
+TwoLineButton::TwoLineButton(const QString& caption, const QString& first_line,
+                             const QString& second_line, QWidget* parent)
+    : QPushButton(caption, parent),
+      lines_(second_line.isEmpty() ? first_line : first_line + u'\n' + second_line)
 {
-    const QString caption = text().trimmed();
-    const qsizetype blank = caption.indexOf(u' ');
-    if (blank < 0)
-        return caption;
-    return caption.left(blank) + u'\n' + caption.mid(blank).trimmed();
 }
 
 void TwoLineButton::paintEvent(QPaintEvent*)

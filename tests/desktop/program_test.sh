@@ -103,6 +103,8 @@ abc|"abc"|hoort bij geen optie|belongs to no option
 --lettergrootte 2 --letter-size 9|"9"|de lettergrootte is 1, 2, 3 of 4|the letter size is 1, 2, 3 or 4
 --lettergrootte|"--lettergrootte"|heeft een waarde nodig|needs a value
 --lettergrootte 2 extra|"extra"|hoort bij geen optie|belongs to no option
+--letters blauw|"blauw"|de letters zijn school of gewoon|the letters are school or gewoon
+--schoolletters=ja|"--schoolletters"|neemt geen waarde|takes no value
 ROWS
     # A long value by its first 40 characters; a direction or control
     # character by its code, so that the terminal line stays as it was.

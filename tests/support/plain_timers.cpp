@@ -60,4 +60,16 @@ void PlainTimers::disable_timer2()
     timer2_->stop();
 }
 
+void PlainTimers::set_paused(bool paused)
+{
+    if (paused) {
+        paused_timer_ = timer1_->isActive() ? timer1_ : timer2_->isActive() ? timer2_ : nullptr;
+        if (paused_timer_)
+            paused_timer_->stop();
+    } else if (paused_timer_) {
+        paused_timer_->start();
+        paused_timer_ = nullptr;
+    }
+}
+
 } // namespace klankflits

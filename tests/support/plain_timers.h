@@ -26,6 +26,8 @@ public:
     ExerciseTimers& timers() override { return *this; }
     void start(TimerHandlers& handlers) override;
     void between_ticks(const std::function<void()>& input) override { input(); }
+    // Stops the running timer and starts it again from the full interval.
+    void set_paused(bool paused) override;
 
     // ExerciseTimers
     std::int32_t timer1_interval() const override;
@@ -38,6 +40,7 @@ public:
 private:
     QTimer* timer1_;
     QTimer* timer2_;
+    QTimer* paused_timer_ = nullptr;
 };
 
 } // namespace klankflits

@@ -1,6 +1,7 @@
 // Writes the whole static site into one folder: the page, its style, the
-// bundled TypeScript, the engine's WebAssembly module, the pause picture, the
-// icons, the manifest and the service worker with the list of every file.
+// bundled TypeScript, the engine's WebAssembly module, the pause picture (as
+// a JPEG and, from the core's description, as pause.svg), the icons, the
+// manifest and the service worker with the list of every file.
 // The windows' description (the wasm build's describe_windows.js) goes into
 // the bundle and, for the page's tests, into description.json beside OUT_DIR;
 // every file's size, as is and gzipped, into sizes.json beside it (the
@@ -36,11 +37,13 @@ if (!page.includes(`content="${contentSecurityPolicy}"`)) {
     process.exit(1);
 }
 
-const descriptionJson = execFileSync(process.execPath, [join(wasmDir, 'describe_windows.js')], {
-    encoding: 'utf8',
-});
+const describe = (...args) => execFileSync(process.execPath,
+    [join(wasmDir, 'describe_windows.js'), ...args], { encoding: 'utf8' });
+const descriptionJson = describe();
 const description = JSON.parse(descriptionJson);
 writeFileSync(join(out, '..', 'description.json'), descriptionJson);
+// The pause picture as the core describes it, sharp at any size.
+writeFileSync(join(out, 'pause.svg'), describe('pause.svg'));
 
 // The page's own words from the description: titled as the settings window
 // before the module runs, its message box titled with the program's name.
