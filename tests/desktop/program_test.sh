@@ -189,10 +189,14 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+# The window manager's frame and atoms are what this test reads: wait for it
+# (a loaded machine may take a while), and say so if it never came.
+wm_up=0
+for _ in $(seq 300); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && { wm_up=1; break; }
     sleep 0.1
 done
+[ "$wm_up" = 1 ] || fail "openbox did not come up within 30 s"
 
 # The pointer, drawn into the screen, out of the windows' way.
 xdotool mousemove 0 0
