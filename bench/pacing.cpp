@@ -101,7 +101,7 @@ public:
               session, [] {}, nullptr, source),
           pace_(module.state.interval_ms, module.state.speed_step_ms, module.state.elapsed_ms),
           syllable_(findChild<QLabel*>(QStringLiteral("txt_string"))),
-          picture_(findChild<QLabel*>(QStringLiteral("Picture1")))
+          picture_(findChild<QWidget*>(QStringLiteral("Picture1")))
     {
         syllable_->installEventFilter(this);
         installEventFilter(this);
@@ -250,7 +250,7 @@ private:
 
     NominalPace pace_;
     QLabel* syllable_;
-    QLabel* picture_;
+    QWidget* picture_;
     Clock::time_point start_{};
     Clock::time_point picture_shown_at_{};
     std::vector<double> lateness_ms_;

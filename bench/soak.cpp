@@ -51,7 +51,7 @@ public:
     CountingWindow(klankflits::Session& session, Source source)
         : ExerciseWindow(
               session, [] {}, nullptr, bench::make_tick_source(source)),
-          picture_(findChild<QLabel*>(QStringLiteral("Picture1")))
+          picture_(findChild<QWidget*>(QStringLiteral("Picture1")))
     {
     }
 
@@ -83,7 +83,7 @@ private:
             ++both_visible_;
     }
 
-    QLabel* picture_;
+    QWidget* picture_;
     std::int64_t steps_ = 0;
     std::int64_t series_ = 0;
     std::int64_t both_visible_ = 0;
