@@ -509,22 +509,7 @@ function casesIn(browserName, lang, { all }) {
                 const keys = [...Array.from({ length: 397 }, (_, k) => ['+', '-', '=', 'Shift'][k % 4]), '+', '+', '-'];
                 let want = 1;
                 for (const key of keys) want = Math.min(4, Math.max(1, want + ({ '+': 1, '=': 1, '-': -1 }[key] ?? 0)));
-                // Two key presses a task, a task every millisecond or so, at Einde as a keyboard's would
-                // be; after each task the font size the page has set, and the frames made meanwhile.
-                const burst = await page.driver.executeAsyncScript(`const done = arguments[arguments.length - 1];
-                    const [keys, probe] = [arguments[0], window.__klankflitsProbe];
-                    const syllable = document.querySelector('#frm_werk [data-control="txt_string"]');
-                    const [fonts, frames] = [[], probe.frames.count];
-                    let i = 0;
-                    const send = () => {
-                        for (let n = 0; n < 2 && i < keys.length; n++, i++)
-                            document.activeElement.dispatchEvent(new KeyboardEvent('keydown',
-                                { key: keys[i], bubbles: true, cancelable: true, composed: true }));
-                        fonts.push(syllable.style.fontSize);
-                        if (i < keys.length) setTimeout(send, 1);
-                        else done({ fonts, frames: probe.frames.count - frames });
-                    };
-                    send();`, keys);
+                const burst = await page.keyBurst(keys);
                 const drawn = burst.fonts.filter((f, i) => i > 0 && f !== burst.fonts[i - 1]).length;
                 ctx.diagnostic(`${keys.length} keys in ${burst.fonts.length} tasks over ${burst.frames} frames: the size drawn ${drawn} times`);
                 assert.ok(drawn <= burst.frames + 1, `the size drawn ${drawn} times in ${burst.frames} frames`);
