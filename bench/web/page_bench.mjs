@@ -1,5 +1,6 @@
 // The page's pace in Chromium (headless), measured on the display's frames:
 //   node bench/web/page_bench.mjs SITE_DIR [--minutes N] [--intervals 200,2000] [--letter-size N]
+//                                 [--burst N]
 // For each interval: the exposures and hidden halves as frame counts and how
 // many are a whole frame or more off their nominal length, the pauses, the
 // drift at the end, the frames the page asked for per second between changes
@@ -23,6 +24,8 @@ const minutes = Number(option('--minutes', '10'));
 const intervals = option('--intervals', '200,2000').split(',').map(Number);
 // The letter size through the link (lettergrootte), as a teacher sets it for the board.
 const letterSize = option('--letter-size', null);
+// N presses of + and - (and a key that does nothing) 1 s into the run, as fast as a page gets them.
+const burst = Number(option('--burst', '0'));
 
 const TICKS = 100; // USER_HZ on Linux
 
@@ -85,6 +88,11 @@ async function pace(interval) {
         const cpu0 = rendererTicks();
         const wall0 = Date.now();
         await page.startExercise();
+        if (burst > 0) {
+            await sleep(1000);
+            const { fonts } = await page.keyBurst(Array.from({ length: burst }, (_, k) => ['+', '-', '=', 'Shift'][k % 4]));
+            console.log(`\n${burst} keys in ${fonts.length} tasks, 1 s into the run`);
+        }
         await sleep(minutes * 60000);
         const cpu = (rendererTicks() - cpu0) / TICKS;
         const wall = (Date.now() - wall0) / 1000;
@@ -134,6 +142,6 @@ async function pace(interval) {
     }
 }
 
-console.log(`Chromium headless, ${site}${letterSize === null ? '' : `, letter size ${letterSize}`}`);
+console.log(`Chromium headless, ${site}${letterSize === null ? '' : `, letter size ${letterSize}`}${burst ? `, a burst of ${burst} keys` : ''}`);
 await firstVisit();
 for (const interval of intervals) await pace(interval);

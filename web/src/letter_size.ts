@@ -2,7 +2,9 @@
 // syllable and the pause picture drawn at a step of the core's rule (where
 // each stands and how large). The step is the teacher's: the keys, a touch
 // screen's buttons or the link. Nothing else of the view moves, and the
-// frames of the exercise are not touched: a step is drawn at once.
+// frames of the exercise are not touched: a key only records the step it
+// wants, and the next frame draws the last one wanted, once, however many
+// keys came (a burst of keys would otherwise hold back the exercise's frames).
 
 import { description } from './description.js';
 import type { Engine, TwipsSize } from './engine.js';
@@ -27,7 +29,11 @@ function widestSyllable(engine: Engine): TwipsSize {
 
 export class LetterSize {
     private step: number;
+    // The step drawn, and the frame asked for to draw `step` (0: none).
+    private drawn = 0;
+    private frameRequest = 0;
     private readonly widest: TwipsSize;
+    private readonly onDrawn: ((step: number) => void)[] = [];
 
     constructor(
         private readonly page: Page,
@@ -44,10 +50,22 @@ export class LetterSize {
         const next = this.engine.letterSizeStepped(this.step, change);
         if (next === this.step) return;
         this.step = next;
-        this.draw();
+        if (this.frameRequest === 0) this.frameRequest = requestAnimationFrame(this.drawWanted);
+    };
+
+    // `show(step)` now and after every step drawn.
+    whenDrawn(show: (step: number) => void): void {
+        this.onDrawn.push(show);
+        show(this.drawn);
+    }
+
+    private readonly drawWanted = (): void => {
+        this.frameRequest = 0;
+        if (this.step !== this.drawn) this.draw();
     };
 
     private draw(): void {
+        this.drawn = this.step;
         const { txtString, picture1 } = this.page;
         const syllable = this.engine.grownSyllable(this.widest.width, this.widest.height, this.step);
         placeAt(txtString, syllable.box);
@@ -59,5 +77,6 @@ export class LetterSize {
             image.style.width = `${description.pausePicture.width * pause.factor}px`;
             image.style.height = `${description.pausePicture.height * pause.factor}px`;
         }
+        for (const show of this.onDrawn) show(this.step);
     }
 }

@@ -36,7 +36,7 @@ async function boot(): Promise<void> {
     if (linked.note !== '') console.warn(`${description.program}: ${linked.note}`);
     const letterSize = new LetterSize(page, engine, linked.step ?? description.letterSize.smallest);
     bindKeys(page, engine, letterSize.by);
-    offerLetterSizeButtons(page, letterSize.by);
+    offerLetterSizeButtons(page, letterSize);
     runProgram(page, engine, link, exerciseView(page, new ReadOuts(page, engine)));
     registerServiceWorker();
 }

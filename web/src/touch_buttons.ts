@@ -2,6 +2,7 @@
 // the letter size's two in the exercise view.
 
 import { description } from './description.js';
+import type { LetterSize } from './letter_size.js';
 import type { Page } from './page.js';
 import { fullScreenAvailable, toggleFullScreen } from './screen.js';
 
@@ -12,10 +13,18 @@ function touchScreen(): boolean {
 export function offerFullScreenButton(page: Page): void {
     if (!fullScreenAvailable() || !touchScreen()) return;
     const button = page.fullScreenButton;
+    // Both captions in the button, one over the other, the other one unseen:
+    // the button is as wide as the wider, so the buttons beside it stay put.
+    const [enter, leave] = [description.fullScreen.enter, description.fullScreen.leave].map((text) => {
+        const span = document.createElement('span');
+        span.textContent = text;
+        return span;
+    }) as [HTMLSpanElement, HTMLSpanElement];
+    button.replaceChildren(enter, leave);
     const caption = (): void => {
-        button.textContent = document.fullscreenElement
-            ? description.fullScreen.leave
-            : description.fullScreen.enter;
+        const full = document.fullscreenElement !== null;
+        enter.className = full ? 'unseen' : '';
+        leave.className = full ? '' : 'unseen';
     };
     caption();
     button.hidden = false;
@@ -23,10 +32,11 @@ export function offerFullScreenButton(page: Page): void {
     document.addEventListener('fullscreenchange', caption);
 }
 
-// `stepLetterSize(by)`: one step up (1) or down (-1).
-export function offerLetterSizeButtons(page: Page, stepLetterSize: (by: number) => void): void {
+// A− and A+ with the step in force between them; at either end its button is off.
+export function offerLetterSizeButtons(page: Page, letterSize: LetterSize): void {
     if (!touchScreen()) return;
     const [smaller, larger] = page.letterSizeButtons.querySelectorAll('button');
+    const shown = page.letterSizeButtons.querySelector<HTMLElement>('output');
     for (const [button, caption] of [
         [smaller, description.letterSize.smaller],
         [larger, description.letterSize.larger],
@@ -35,7 +45,17 @@ export function offerLetterSizeButtons(page: Page, stepLetterSize: (by: number) 
         button.textContent = caption;
         // A tap leaves the focus on Einde.
         button.addEventListener('mousedown', (event) => event.preventDefault());
-        button.addEventListener('click', () => stepLetterSize(Number(button.dataset['by'])));
+        button.addEventListener('click', () => letterSize.by(Number(button.dataset['by'])));
     }
+    const { smallest, largest } = description.letterSize;
+    letterSize.whenDrawn((step) => {
+        if (shown) {
+            shown.textContent = String(step);
+            shown.title = `Lettergrootte ${step} van ${largest}`;
+            shown.setAttribute('aria-label', shown.title);
+        }
+        if (smaller) smaller.disabled = step <= smallest;
+        if (larger) larger.disabled = step >= largest;
+    });
     page.letterSizeOffered = true;
 }

@@ -44,6 +44,34 @@ function assertLayout(view, rects, layout) {
     }
 }
 
+// The changes seen (`seen`, from the probe) that are not on the frame of their time by the
+// pace rule (`nominal`), and those on time only among frames the browser made far apart.
+// The one tolerance: a change is on the frame nearest its time, as the browser made its
+// frames (`frameTimes`, `period` their median spacing). Every length here is a whole number
+// of 60 Hz frames, so that is less than one frame from its time; where the browser made no
+// frame for a while around that time (the machine busy) or makes them on a timer with jitter
+// (WebKitGTK under Xvfb, Firefox headless), less than the gap between the frames it made
+// around it.
+function offTheirFrames(nominal, seen, frameTimes, period) {
+    const toleranceAt = (t) => {
+        let i = 1;
+        while (i < frameTimes.length - 1 && frameTimes[i] < t) i++;
+        return Math.max(period, frameTimes[i] - frameTimes[i - 1]);
+    };
+    // The time line's origin: no change comes early, so the least late one is on it.
+    const t0 = Math.min(...nominal.map((n, i) => seen[i].t - n.t));
+    const due = P.dueTimes(nominal, seen, t0);
+    const off = [];
+    const stalls = [];
+    for (let i = 0; i < nominal.length; i++) {
+        const what = `change ${i} (${nominal[i].what}) at ${(seen[i].t - t0).toFixed(1)} ms, due ${(due[i] - t0).toFixed(1)}, nominal ${nominal[i].t}`;
+        const tolerance = toleranceAt(due[i]);
+        if (Math.abs(seen[i].t - due[i]) >= tolerance) off.push(`${what}, frames ${tolerance.toFixed(1)} ms apart`);
+        else if (tolerance > 1.5 * period) stalls.push(what);
+    }
+    return { off, stalls };
+}
+
 // How each language writes a number typed in a box, and what the page makes of it.
 const DECIMAL_POINT = { [DUTCH]: ',', 'en-US': '.' };
 const NUMBERS = [
@@ -457,33 +485,43 @@ function casesIn(browserName, lang, { all }) {
 
                 const seen = events.slice(0, nominal.length);
                 assert.deepEqual(seen.map((e) => e.what), nominal.map((e) => e.what), 'what shows, in order');
-                // The one tolerance: a change is on the frame nearest its time, as the browser made its
-                // frames. Every length here is a whole number of 60 Hz frames, so that is less than one
-                // frame from its time; where the browser made no frame for a while around that time
-                // (the machine busy) or makes them on a timer with jitter (WebKitGTK under Xvfb,
-                // Firefox headless), less than the gap between the frames it made around it.
-                const frameTimes = await page.js('return window.__klankflitsProbe.frames.times');
-                const toleranceAt = (t) => {
-                    let i = 1;
-                    while (i < frameTimes.length - 1 && frameTimes[i] < t) i++;
-                    return Math.max(period, frameTimes[i] - frameTimes[i - 1]);
-                };
-                // The time line's origin: no change comes early, so the least late one is on it.
-                const t0 = Math.min(...nominal.map((n, i) => seen[i].t - n.t));
-                const due = P.dueTimes(nominal, seen, t0);
-                const off = [];
-                const stalls = [];
+                const { off, stalls } = offTheirFrames(nominal, seen, await page.js('return window.__klankflitsProbe.frames.times'), period);
                 for (let i = 0; i < nominal.length; i++) {
-                    const what = `change ${i} (${nominal[i].what}) at ${(seen[i].t - t0).toFixed(1)} ms, due ${(due[i] - t0).toFixed(1)}, nominal ${nominal[i].t}`;
-                    const tolerance = toleranceAt(due[i]);
-                    if (Math.abs(seen[i].t - due[i]) >= tolerance) off.push(`${what}, frames ${tolerance.toFixed(1)} ms apart`);
-                    else if (tolerance > 1.5 * period) stalls.push(what);
                     if (nominal[i].what === 'syllable') {
                         assert.match(seen[i].text, /^[a-z]{3,6}$/u, `syllable ${i}`);
                         assert.equal(seen[i].label1, nominal[i].label1, `interval read-out at change ${i}`);
                         assert.equal(seen[i].label3, nominal[i].label3, `series read-out at change ${i}`);
                     }
                 }
+                if (stalls.length) ctx.diagnostic(`on time among frames the browser made far apart: ${stalls.join('; ')}`);
+                assert.deepEqual(off, [], `frame period ${period.toFixed(3)} ms`);
+            });
+
+            it('a burst of 400 keys mid-series: every change on its frame, the size drawn once a frame at most, the last step asked for', async (ctx) => {
+                const nominal = P.nominalChanges(400, 100, 16);
+                await page.open('?interval=400&versnelling=100');
+                await page.js('window.__klankflitsProbe.countFrames()');
+                const from = (await page.changes()).length;
+                const shown = async () => whatShows((await page.changes(from)).filter((c) => c.view === 'frm_werk' && c.control));
+                await page.startExercise();
+                await page.waitFor('the first syllable', async () => (await shown()).events.length >= 1, 5000);
+                // + - = and a key that does nothing, over and over, then + + -.
+                const keys = [...Array.from({ length: 397 }, (_, k) => ['+', '-', '=', 'Shift'][k % 4]), '+', '+', '-'];
+                let want = 1;
+                for (const key of keys) want = Math.min(4, Math.max(1, want + ({ '+': 1, '=': 1, '-': -1 }[key] ?? 0)));
+                const burst = await page.keyBurst(keys);
+                const drawn = burst.fonts.filter((f, i) => i > 0 && f !== burst.fonts[i - 1]).length;
+                ctx.diagnostic(`${keys.length} keys in ${burst.fonts.length} tasks over ${burst.frames} frames: the size drawn ${drawn} times`);
+                assert.ok(drawn <= burst.frames + 1, `the size drawn ${drawn} times in ${burst.frames} frames`);
+                await page.settle();
+                const fontPx = (C.DESCRIPTION.syllableFont.points * 96) / 72;
+                const font = await page.js("return parseFloat(getComputedStyle(document.querySelector('#frm_werk [data-control=\"txt_string\"]')).fontSize)");
+                assert.ok(Math.abs(font - fontPx * C.LETTER_SIZE_FACTORS[want - 1]) < 0.01, `font ${font} px, not step ${want}`);
+                await page.waitFor('the changes after the burst', async () => (await shown()).events.length >= nominal.length, 15000);
+                const period = await page.js('return window.__klankflitsProbe.framePeriod()');
+                const seen = (await shown()).events.slice(0, nominal.length);
+                assert.deepEqual(seen.map((e) => e.what), nominal.map((e) => e.what), 'what shows, in order');
+                const { off, stalls } = offTheirFrames(nominal, seen, await page.js('return window.__klankflitsProbe.frames.times'), period);
                 if (stalls.length) ctx.diagnostic(`on time among frames the browser made far apart: ${stalls.join('; ')}`);
                 assert.deepEqual(off, [], `frame period ${period.toFixed(3)} ms`);
             });
@@ -561,9 +599,14 @@ function casesIn(browserName, lang, { all }) {
                 } else {
                     // Chromium and WebKit refuse a file page its module script: the page cannot start.
                     const said = await page.waitFor('the sentence', serverSentence, 5000);
-                    assert.match(said, /webserver/, 'Dutch');
-                    assert.match(said, /web server/, 'English');
+                    // To a teacher: the school's address or the desktop program; the command for developers, smaller.
+                    assert.match(said, /Vraag op school naar het adres van Klankflits .* installeer het programma Klankflits/, 'Dutch');
+                    assert.match(said, /Ask your school for the address of Klankflits, or install the desktop program/, 'English');
+                    assert.match(said, /\u201cIn de browser\u201d en \u201cInstall\u201d/u, 'the README\'s sections');
+                    const sizes = await page.js(`const px = (s) => parseFloat(getComputedStyle(document.querySelector(s)).fontSize);
+                        return [px('#needs-server p'), px('#needs-server code')]`);
                     assert.match(said, /scripts\/web serve/);
+                    assert.ok(sizes[1] < sizes[0], `the command at ${sizes[1]} px, the sentence at ${sizes[0]} px`);
                     assert.equal((await page.state()).settings, false);
                 }
                 await browser.consoleErrors(); // the refused script, logged by the browser
@@ -632,31 +675,64 @@ function casesIn(browserName, lang, { all }) {
                 });
             }
 
-            it('held upright on a phone: asks in Dutch to turn it, and goes on once turned', async () => {
-                const turnRequest = () => page.js(`
-                    const e = document.getElementById('turn-device');
-                    if (!e) return null;
-                    const r = e.getBoundingClientRect();
-                    if (r.width === 0) return null;
-                    const hit = document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2);
-                    return hit && e.contains(hit) && document.elementFromPoint(innerWidth - 20, innerHeight - 20) === e
-                        ? e.textContent.trim() : null;`);
+            // The request to turn the device, as a person sees it: on top, over the whole view; null while not shown.
+            const turnRequest = () => page.js(`
+                const e = document.getElementById('turn-device');
+                if (!e) return null;
+                const r = e.getBoundingClientRect();
+                if (r.width === 0) return null;
+                const hit = document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2);
+                return hit && e.contains(hit) && document.elementFromPoint(innerWidth - 20, innerHeight - 20) === e
+                    ? e.textContent.trim() : null;`);
+
+            it('held upright on a phone: asks in Dutch to turn it, and goes on once turned; not in an iPad\'s Split View',
+                { skip: browserName === 'chromium' ? false : 'only Chromium emulates a touch screen (DevTools)' }, async () => {
+                    // A touch screen of w x h CSS px, the page taking all of it or (`window`) part of it.
+                    const device = (w, h, window = [w, h]) => page.driver.sendDevToolsCommand('Emulation.setDeviceMetricsOverride', {
+                        width: window[0], height: window[1], deviceScaleFactor: 1, mobile: true, screenWidth: w, screenHeight: h,
+                        screenOrientation: w < h ? { type: 'portraitPrimary', angle: 0 } : { type: 'landscapePrimary', angle: 90 },
+                    });
+                    await page.driver.sendDevToolsCommand('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
+                    try {
+                        await device(375, 667);
+                        await page.open('?interval=400');
+                        assert.equal(await turnRequest(), null, 'the settings view fits upright');
+                        await page.startExercise();
+                        assert.match(await page.waitFor('the request to turn', turnRequest, 3000), /Draai/);
+                        await device(667, 375);
+                        await page.waitFor('the request gone', async () => (await turnRequest()) === null, 3000);
+                        const { cmd_exit: { middle: [x, y] } } = await targets();
+                        assert.equal(await buttonAt(x, y + 12), 'cmd_exit');
+                        const n = (await page.changes()).length;
+                        await page.waitFor('the exercise going on', async () =>
+                            (await page.changes(n)).some((c) => c.view === 'frm_werk' && c.control), 3000);
+                        assert.equal((await page.state()).exercise, true);
+                        // An iPad held landscape, the page 375 px wide beside another app: turning would not help.
+                        await device(1180, 820, [375, 820]);
+                        await page.settle();
+                        assert.equal(await turnRequest(), null, 'in Split View');
+                        const { cmd_exit: { middle: [sx, sy] } } = await targets();
+                        assert.equal(await buttonAt(sx, sy), 'cmd_exit', 'Einde in Split View');
+                    } finally {
+                        await page.driver.sendDevToolsCommand('Emulation.clearDeviceMetricsOverride', {});
+                        await page.driver.sendDevToolsCommand('Emulation.setTouchEmulationEnabled', { enabled: false });
+                    }
+                });
+
+            it('in a tall, narrow window on a desktop (a mouse): the exercise scaled down, no request to turn', async () => {
                 // WebKitGTK's MiniBrowser makes no window narrower than 447 px.
-                const [uw, uh] = browserName === 'webkit' ? [460, 800] : [375, 667];
+                const [uw, uh] = browserName === 'webkit' ? [460, 1000] : [400, 1000];
                 await setViewport(page.driver, uw, uh);
                 try {
                     await page.open('?interval=400');
-                    assert.equal(await turnRequest(), null, 'the settings view fits upright');
                     await page.startExercise();
-                    assert.match(await page.waitFor('the request to turn', turnRequest, 3000), /Draai/);
-                    await setViewport(page.driver, 667, 375);
-                    await page.waitFor('the request gone', async () => (await turnRequest()) === null, 3000);
+                    await page.settle();
+                    assert.equal(await turnRequest(), null);
                     const { cmd_exit: { middle: [x, y] } } = await targets();
-                    assert.equal(await buttonAt(x, y + 12), 'cmd_exit');
-                    const n = (await page.changes()).length;
-                    await page.waitFor('the exercise going on', async () =>
-                        (await page.changes(n)).some((c) => c.view === 'frm_werk' && c.control), 3000);
-                    assert.equal((await page.state()).exercise, true);
+                    assert.equal(await buttonAt(x, y), 'cmd_exit', 'Einde where it is drawn');
+                    // Every control at its place but the syllable and the picture, hidden between flashes.
+                    const shown = C.EXERCISE.controls.filter((c) => c.name !== 'txt_string' && c.name !== 'Picture1');
+                    assertLayout('frm_werk', await page.rects('frm_werk'), { ...C.EXERCISE, controls: shown });
                 } finally {
                     await setViewport(page.driver, 1016, 734);
                 }
@@ -754,7 +830,7 @@ function casesIn(browserName, lang, { all }) {
             });
 
             it('takes the link\'s lettergrootte=1 to 4 and ignores any other', async () => {
-                for (const [value, step] of [['3', 3], ['4', 4], ['5', 1], ['0', 1], ['twee', 1], ['2.0', 1], ['', 1]]) {
+                for (const [value, step] of [['3', 3], ['4', 4], ['5', 4], ['0', 1], ['twee', 1], ['2.0', 1], ['', 1]]) {
                     await page.open(`?interval=2000&lettergrootte=${value}`);
                     await page.startExercise();
                     assert.equal(await stepNow(), step, `lettergrootte=${value}`);
@@ -782,11 +858,36 @@ function casesIn(browserName, lang, { all }) {
                     assert.ok(smaller.rect[0] + smaller.rect[2] <= larger.rect[0] && larger.rect[0] + larger.rect[2] <= full.rect[0],
                         'A\u2212, A+ and full screen side by side');
                     for (const b of [smaller, larger]) near([b.rect[1], b.rect[3]], [full.rect[1], full.rect[3]], 0.5, `${b.caption} in the row`);
-                    for (const [nth, step] of [[2, 2], [2, 3], [1, 2], [1, 1], [1, 1]]) {
-                        await page.driver.findElement({ css: `#letter-size button:nth-child(${nth})` }).click();
+                    // The step in force between the two, said to a screen reader too; A\u2212 off at 1, A+ at 4.
+                    const bar = () => page.js(`const [a, b] = document.querySelectorAll('#letter-size button');
+                        const o = document.querySelector('#letter-size output');
+                        return [o.textContent, o.getAttribute('aria-label'), a.disabled, b.disabled]`);
+                    const barAt = (step) => [String(step), `Lettergrootte ${step} van 4`, step === 1, step === 4];
+                    assert.deepEqual(await bar(), barAt(1), 'at the start');
+                    for (const [nth, step] of [[2, 2], [2, 3], [2, 4], [1, 3], [1, 2], [1, 1]]) {
+                        await page.driver.findElement({ css: `#letter-size button:nth-child(${nth === 1 ? 1 : 3})` }).click();
+                        await page.settle();
                         assert.equal(await stepNow(), step, `${nth === 1 ? 'A\u2212' : 'A+'} to ${step}`);
+                        assert.deepEqual(await bar(), barAt(step), `${nth === 1 ? 'A\u2212' : 'A+'} to ${step}`);
                     }
                     assert.equal((await page.state()).focus, 'frm_werk/cmd_exit', 'the focus stays on Einde');
+                    // Full screen and back: its caption changes, A\u2212 and A+ stay where they were
+                    // (from the viewport's right edge, which full screen moves).
+                    const fromRight = async () => (await page.js(`return [innerWidth, innerHeight]`))[0];
+                    const places = async () => {
+                        const w = await fromRight();
+                        return (await buttons()).map((b) => [w - b.rect[0], b.rect[1], b.rect[2], b.rect[3]]);
+                    };
+                    const before = await places();
+                    const caption = () => page.js(`return document.getElementById('full-screen').innerText.trim()`);
+                    assert.equal(await caption(), C.DESCRIPTION.fullScreen.enter);
+                    for (const [full, text] of [[true, C.DESCRIPTION.fullScreen.leave], [false, C.DESCRIPTION.fullScreen.enter]]) {
+                        await page.driver.findElement({ css: '#full-screen' }).click();
+                        await page.waitFor(`full screen ${full}`, () => page.js(`return !!document.fullscreenElement === arguments[0]`, full), 5000);
+                        await page.settle();
+                        assert.equal(await caption(), text);
+                        assert.deepEqual(await places(), before, `the buttons with ${text}`);
+                    }
                 } finally {
                     if (touch) await page.driver.sendDevToolsCommand('Emulation.setTouchEmulationEnabled', { enabled: false });
                 }

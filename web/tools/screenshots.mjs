@@ -227,8 +227,12 @@ try {
     if (siteDir) {
         const file = await openPage(1366, 768);
         await file.call('Page.navigate', { url: pathToFileURL(join(siteDir, 'index.html')).href });
+        // Once laid out and shown (after its style sheet and its delay): on top at its middle.
         await file.waitFor(`(() => { const e = document.getElementById('needs-server');
-            return !!e && getComputedStyle(e).visibility === 'visible'; })()`);
+            if (!e || document.readyState !== 'complete' || getComputedStyle(e).visibility !== 'visible') return false;
+            const r = e.getBoundingClientRect();
+            return e.contains(document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2)); })()`);
+        await file.evaluate('new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)))');
         await file.shoot('web-opened-as-file.png');
         await file.close();
     }

@@ -145,6 +145,27 @@ export class Page {
         await this.waitFor('exercise view', async () => (await this.state()).exercise);
     }
 
+    // Presses `keys` (their KeyboardEvent.key) at the focused element, two a task and a task
+    // every millisecond or so, as a keyboard would at its fastest; answers the syllable's font
+    // size as set after each task, and how many frames the probe counted meanwhile.
+    async keyBurst(keys) {
+        await this.driver.manage().setTimeouts({ script: 30000 });
+        return this.driver.executeAsyncScript(`const done = arguments[arguments.length - 1];
+            const [keys, probe] = [arguments[0], window.__klankflitsProbe];
+            const syllable = document.querySelector('#frm_werk [data-control="txt_string"]');
+            const [fonts, frames] = [[], probe.frames.count];
+            let i = 0;
+            const send = () => {
+                for (let n = 0; n < 2 && i < keys.length; n++, i++)
+                    document.activeElement.dispatchEvent(new KeyboardEvent('keydown',
+                        { key: keys[i], bubbles: true, cancelable: true, composed: true }));
+                fonts.push(syllable.style.fontSize);
+                if (i < keys.length) setTimeout(send, 1);
+                else done({ fonts, frames: probe.frames.count - frames });
+            };
+            send();`, keys);
+    }
+
     // The probe's records of the exercise view since the page was opened.
     changes(from = 0) {
         return this.js('return window.__klankflitsProbe.changes.slice(arguments[0])', from);
