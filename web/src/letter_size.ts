@@ -9,12 +9,13 @@ import type { Engine, TwipsSize } from './engine.js';
 import { placeAt } from './layout.js';
 import type { Page } from './page.js';
 import { setSyllableFont, syllableFontPx } from './syllable_font.js';
+import type { SyllableFont } from './syllable_font.js';
 import { TextMeasure } from './text_measure.js';
 
 // The room the widest of every syllable takes at step 1, by the core's rule,
 // each syllable measured in txt_string's font.
-function widestSyllable(engine: Engine): TwipsSize {
-    const measure = new TextMeasure(setSyllableFont);
+function widestSyllable(engine: Engine, font?: SyllableFont): TwipsSize {
+    const measure = new TextMeasure((line) => setSyllableFont(line, font));
     try {
         return engine.widestSyllable(
             (syllable) => measure.of(syllable).width,
@@ -27,7 +28,7 @@ function widestSyllable(engine: Engine): TwipsSize {
 
 export class LetterSize {
     private step: number;
-    private readonly widest: TwipsSize;
+    private widest: TwipsSize;
 
     constructor(
         private readonly page: Page,
@@ -44,6 +45,13 @@ export class LetterSize {
         const next = this.engine.letterSizeStepped(this.step, change);
         if (next === this.step) return;
         this.step = next;
+        this.draw();
+    };
+
+    // The syllable's letters changed (txt_string is in `font` now): the
+    // widest is measured again in them.
+    readonly measureIn = (font: SyllableFont): void => {
+        this.widest = widestSyllable(this.engine, font);
         this.draw();
     };
 
