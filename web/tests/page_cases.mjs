@@ -409,14 +409,14 @@ function casesIn(browserName, lang, { all }) {
             });
 
             it('"Opnieuw beginnen" keeps the link\'s parameters and nothing else', async () => {
-                await page.open('?interval=1500&versnelling=50&lettergrootte=3&iets=anders');
+                await page.open('?interval=1500&versnelling=50&lettergrootte=3&letters=gewoon&iets=anders&letters=school');
                 await page.startExercise();
                 await page.click('frm_werk', 'cmd_exit');
                 await page.waitFor('the ended view', async () => (await page.state()).ended, 3000);
                 await page.driver.findElement({ css: '#ended a' }).click();
                 await page.waitFor('the settings view again', async () => (await page.state()).settings, 5000);
                 const query = await page.js('return location.search');
-                assert.equal(query, '?interval=1500&versnelling=50&lettergrootte=3');
+                assert.equal(query, '?interval=1500&versnelling=50&lettergrootte=3&letters=school');
                 assert.deepEqual([await page.value('txt_start'), await page.value('txt_speed')], ['1500', '50']);
             });
 
@@ -792,11 +792,20 @@ function casesIn(browserName, lang, { all }) {
                 }
             });
 
-            for (const [vw, vh] of [[1366, 768], [700, 500]]) {
-                it(`at step 4 every syllable stays whole in its box, in the viewport and clear of the other controls at ${vw}x${vh}`, async () => {
+            for (const [vw, vh, letters] of [[1366, 768, ''], [700, 500, ''], [1366, 768, 'school']]) {
+                it(`at step 4 every syllable stays whole in its box, in the viewport and clear of the other controls at ${vw}x${vh}${letters ? ` in the ${letters} letters` : ''}`, async () => {
                     await setViewport(page.driver, vw, vh);
                     try {
-                        await page.open('?interval=2000&lettergrootte=4');
+                        await page.open(`?interval=2000&lettergrootte=4${letters ? `&letters=${letters}` : ''}`);
+                        if (letters) {
+                            // Before Start, so before the first flash: the font has loaded and is the syllable's.
+                            const [family, status] = await page.js(`
+                                const t = document.querySelector('#frm_werk [data-control="txt_string"]');
+                                const face = [...document.fonts].find((f) => f.family.replace(/"/g, '') === 'Andika');
+                                return [getComputedStyle(t).fontFamily, face ? face.status : 'none'];`);
+                            assert.match(family, /^"?Andika"?,/, 'the syllable in the school letters');
+                            assert.equal(status, 'loaded', 'the school letters loaded');
+                        }
                         await page.startExercise();
                         const d = await assertStep(4, `at ${vw}x${vh}`);
                         const box = d.txt_string;
@@ -828,6 +837,87 @@ function casesIn(browserName, lang, { all }) {
                     }
                 });
             }
+
+            it('switches the syllable to the school letters and back on L, measured anew', async () => {
+                await page.open('?interval=2000&lettergrootte=4');
+                await page.startExercise();
+                const family = () => page.js(`return getComputedStyle(
+                    document.querySelector('#frm_werk [data-control="txt_string"]')).fontFamily`);
+                const windowFamily = await family();
+                assert.doesNotMatch(windowFamily, /Andika/);
+                const before = (await drawn()).txt_string;
+                await page.keys('l');
+                await page.waitFor('the school letters', async () => /^"?Andika"?,/.test(await family()), 5000);
+                const school = await assertStep(4, 'in the school letters');
+                assert.notDeepEqual(school.txt_string, before, 'the widest measured again in the school letters');
+                await page.keys('L');
+                await page.waitFor('the window\'s letters again', async () => (await family()) === windowFamily, 5000);
+                assert.deepEqual((await drawn()).txt_string, before);
+            });
+        });
+
+        describe('the teacher\'s pause', () => {
+            const touch = (enabled) => page.driver.sendDevToolsCommand('Emulation.setTouchEmulationEnabled',
+                enabled ? { enabled, maxTouchPoints: 5 } : { enabled });
+            // What the middle of the view shows, the read-outs, and the pause button's caption.
+            const middle = () => page.js(`
+                const q = (n) => document.querySelector('#frm_werk [data-control="' + n + '"]');
+                const seen = (e) => !!e && !e.hidden && getComputedStyle(e).visibility === 'visible' && e.getClientRects().length > 0;
+                const sign = document.querySelector('#frm_werk .paused-sign');
+                const button = document.querySelector('#letter-size [data-role="pause"]');
+                return { syllable: seen(q('txt_string')), picture: seen(q('Picture1')), sign: seen(sign) ? sign.textContent : '',
+                         label1: q('Label1').textContent, label3: q('Label3').textContent,
+                         readOuts: seen(q('Label1')) && seen(q('Label3')), button: seen(button) ? button.textContent : null };`);
+            for (const how of ['P', 'its button']) {
+                const byButton = how === 'its button';
+                it(`by ${how}: a calm sign, no syllable and no smiley, the read-outs stay, nothing runs; again: the syllable flashes`,
+                    { skip: byButton && browserName !== 'chromium' ? 'only Chromium fakes a touch screen here' : false }, async () => {
+                    if (byButton) await touch(true);
+                    try {
+                        await page.open('?interval=400');
+                        await page.startExercise();
+                        const press = () => (byButton
+                            ? page.driver.findElement({ css: '#letter-size [data-role="pause"]' }).click()
+                            : page.keys('p'));
+                        await page.waitFor('a syllable and its read-outs', async () => {
+                            const m = await middle();
+                            return m.syllable && m.label1 !== '';
+                        }, 5000);
+                        if (byButton) assert.equal((await middle()).button, C.DESCRIPTION.pause.take);
+                        await press();
+                        await page.settle();
+                        const paused = await middle();
+                        const from = (await page.changes()).length;
+                        await page.frames(7 * 12); // seven steps at 400, in which a flash would show
+                        const ran = (await page.changes(from)).filter((c) => c.view === 'frm_werk' && c.control);
+                        assert.deepEqual(ran, [], 'nothing of the exercise ran while paused');
+                        const still = await middle();
+                        assert.deepEqual([still.syllable, still.picture, still.sign], [false, false, C.DESCRIPTION.pause.sign]);
+                        assert.deepEqual([still.label1, still.label3, still.readOuts], [paused.label1, paused.label3, true]);
+                        if (byButton) assert.equal(still.button, C.DESCRIPTION.pause.resume);
+                        assert.equal((await page.state()).focus, 'frm_werk/cmd_exit');
+                        await press();
+                        await page.waitFor('the syllable again', async () => (await middle()).syllable, 3000);
+                        const on = await middle();
+                        assert.deepEqual([on.sign, on.button], ['', byButton ? C.DESCRIPTION.pause.take : null]);
+                    } finally {
+                        if (byButton) await touch(false);
+                    }
+                });
+            }
+
+            it('takes the speed buttons and Einde while paused', async () => {
+                await page.open('?interval=600');
+                await page.startExercise();
+                const label1 = () => page.js("return document.querySelector('#frm_werk [data-control=\"Label1\"]').textContent");
+                await page.waitFor('the first read-out', async () => (await label1()) === '600', 3000);
+                await page.keys('p');
+                await page.click('frm_werk', 'Command1');
+                await page.waitFor('the faster read-out', async () => (await label1()) === '500', 3000);
+                assert.equal((await middle()).sign, C.DESCRIPTION.pause.sign, 'still paused');
+                await page.click('frm_werk', 'cmd_exit');
+                await page.waitFor('the ended view', async () => (await page.state()).ended, 3000);
+            });
         });
     });
 }
