@@ -764,7 +764,7 @@ function casesIn(browserName, lang, { all }) {
             it('on a touch screen A\u2212 and A+ step it, beside the full-screen button; not with a mouse', async () => {
                 const buttons = () => page.js(`
                     const r = (e) => { const b = e.getBoundingClientRect(); return [b.left, b.top, b.width, b.height]; };
-                    const all = [...document.querySelectorAll('#letter-size button'), document.getElementById('full-screen')];
+                    const all = [...document.querySelectorAll('#letter-size button[data-by]'), document.getElementById('full-screen')];
                     return all.map((b) => ({ caption: b.textContent, shown: b.getClientRects().length > 0, rect: r(b) }));`);
                 const touch = browserName === 'chromium';
                 if (touch) await page.driver.sendDevToolsCommand('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
