@@ -900,6 +900,13 @@ function casesIn(browserName, lang, { all }) {
                         await page.waitFor('the syllable again', async () => (await middle()).syllable, 3000);
                         const on = await middle();
                         assert.deepEqual([on.sign, on.button], ['', byButton ? C.DESCRIPTION.pause.take : null]);
+                        if (!byButton) return;
+                        // Beside it the school letters' button switches the syllable's letters.
+                        const letters = await page.driver.findElement({ css: '#letter-size [data-role="letters"]' });
+                        assert.equal(await letters.getText(), C.DESCRIPTION.schoolLetters.caption);
+                        await letters.click();
+                        await page.waitFor('the school letters', () => page.js(`return /^"?Andika"?,/.test(getComputedStyle(
+                            document.querySelector('#frm_werk [data-control="txt_string"]')).fontFamily)`), 5000);
                     } finally {
                         if (byButton) await touch(false);
                     }
