@@ -35,7 +35,10 @@ inline constexpr std::string_view see_help_english = "See klankflits --help.";
 inline constexpr std::string_view full_screen_caption = "Volledig scherm";
 inline constexpr std::string_view full_screen_leave_caption = "Scherm terug";
 
-// What the middle of the exercise shows while the teacher has paused it.
+// The pause: a touch screen's button to take it and, while paused, to go on;
+// the sign in the syllable's place while paused (the desktop shows it too).
+inline constexpr std::string_view pause_caption = "Pauze";
+inline constexpr std::string_view resume_caption = "Verder";
 inline constexpr std::string_view paused_sign = "Pauze";
 
 } // namespace klankflits

@@ -8,6 +8,7 @@
 #include "program/exercise_keys.h"
 #include "program/layout.h"
 #include "program/letter_size.h"
+#include "program/letters.h"
 #include "program/read_outs.h"
 
 #include <emscripten/bind.h>
@@ -39,7 +40,7 @@ klankflits::GrownControl grown_syllable(int widest_width, int widest_height, int
     return klankflits::grown_syllable({widest_width, widest_height}, step);
 }
 
-// What a key does in the exercise: "larger", "smaller" or "".
+// What a key does in the exercise: "larger", "smaller", "letters", "pause" or "".
 std::string exercise_key(const std::string& typed, bool alt_or_meta)
 {
     switch (klankflits::exercise_key(typed, alt_or_meta)) {
@@ -55,6 +56,16 @@ std::string exercise_key(const std::string& typed, bool alt_or_meta)
         break;
     }
     return "";
+}
+
+// The syllable's letters as a link names them: "school", "window" (the link's
+// "gewoon"), or "" for anything else.
+std::string letters_named(const std::string& text)
+{
+    const auto letters = klankflits::letters_named(text);
+    if (!letters)
+        return "";
+    return *letters == klankflits::Letters::school ? "school" : "window";
 }
 
 // A read-out's place and letter: `width_at(scale)` in twips, measured by the page.
@@ -102,6 +113,7 @@ EMSCRIPTEN_BINDINGS(klankflits_layout)
     emscripten::function("grownPausePicture", &klankflits::grown_pause_picture);
     emscripten::function("letterSizeStepped", &klankflits::letter_size_stepped);
     emscripten::function("exerciseKey", &exercise_key);
+    emscripten::function("lettersNamed", &letters_named);
     emscripten::value_object<klankflits::ReadOutFit>("ReadOutFit")
         .field("place", &klankflits::ReadOutFit::place)
         .field("letterScale", &klankflits::ReadOutFit::letter_scale);

@@ -56,6 +56,8 @@ export interface LayoutBinding {
     letterSizeFromLink(value: string): LinkLetterSize;
     // typed: the character the key gives (KeyboardEvent.key).
     exerciseKey(typed: string, altOrMeta: boolean): ExerciseKey;
+    // A link's letters=: "school", "window" ("gewoon"), "" for anything else.
+    lettersNamed(text: string): 'school' | 'window' | '';
     // widthAt(scale): the figure's width in twips in the window's letter at
     // that scale, measured by the page.
     fitReadOut(label: 'Label1' | 'Label3', widthAt: (scale: number) => number): ReadOutFit;

@@ -182,6 +182,22 @@ public:
         });
     }
 
+    // The teacher's pause, taken or ended in the frame at `frame_ms` (before
+    // that frame's frame()): while paused nothing of the exercise runs and
+    // frame() answers NaN; a click still changes the pace. On resume the step
+    // under way starts again at its beginning.
+    void pause(double frame_ms)
+    {
+        if (exercise_)
+            exercise_->ticks().pause(from_ms(frame_ms));
+    }
+    void resume(double frame_ms)
+    {
+        if (exercise_)
+            exercise_->ticks().resume(from_ms(frame_ms));
+    }
+    bool paused() const { return exercise_ && exercise_->scheduler().paused(); }
+
     // Einde: nothing of the exercise runs again.
     void end_exercise()
     {
@@ -231,6 +247,9 @@ EMSCRIPTEN_BINDINGS(klankflits)
         .function("start", &Program::start)
         .function("loadExercise", &Program::load_exercise)
         .function("frame", &Program::frame)
+        .function("pause", &Program::pause)
+        .function("resume", &Program::resume)
+        .function("paused", &Program::paused)
         .function("endExercise", &Program::end_exercise)
         .function("fault", &Program::fault);
 }

@@ -33,6 +33,12 @@ export interface Program {
     // again (0: the very next frame), NaN once the exercise has stopped.
     loadExercise(view: ExerciseView, frameMs: number): number;
     frame(frameMs: number, followsPrevious: boolean, clicks: string): number;
+    // The teacher's pause, at a frame's time, before that frame's frame():
+    // while paused frame() answers NaN; on resume the step under way starts
+    // again at its beginning.
+    pause(frameMs: number): void;
+    resume(frameMs: number): void;
+    paused(): boolean;
     endExercise(): void;
     fault(): string; // the words for the user, once a fault has stopped the exercise
 }

@@ -3,6 +3,7 @@
 #include "engine/syllables.h"
 #include "program/layout.h"
 #include "program/letter_size.h"
+#include "program/letters.h"
 #include "program/texts.h"
 #include "program/windows.h"
 
@@ -108,9 +109,8 @@ std::string window(const WindowDescription& described)
                   "},\"controls\":", array(described.controls, control), "}");
 }
 
-std::string syllable()
+std::string font_json(const FontDescription& font)
 {
-    const FontDescription& font = syllable_font();
     return joined("{\"families\":",
                   array(font.families, [](std::string_view family) { return json_string(family); }),
                   ",\"bold\":", boolean(font.bold), ",\"points\":", std::to_string(font.points),
@@ -165,7 +165,13 @@ std::string windows_json()
                   ",\"fullScreen\":{\"enter\":", json_string(full_screen_caption),
                   ",\"leave\":", json_string(full_screen_leave_caption), "}",
                   ",\"twipsPerPixel\":", number(twips_per_pixel), ",\"takesFocus\":", focus,
-                  ",\"syllableFont\":", syllable(),
+                  ",\"syllableFont\":", font_json(syllable_font()),
+                  ",\"schoolLetters\":{\"caption\":", json_string(school_letters_caption),
+                  ",\"name\":", json_string(school_letters_name),
+                  ",\"font\":", font_json(syllable_font(Letters::school)), "}",
+                  ",\"pause\":{\"take\":", json_string(pause_caption),
+                  ",\"resume\":", json_string(resume_caption),
+                  ",\"sign\":", json_string(paused_sign), "}",
                   ",\"pausePicture\":{\"width\":", std::to_string(pause_picture_size.width),
                   ",\"height\":", std::to_string(pause_picture_size.height), "}",
                   ",\"letterSize\":", letter_size(), ",\"syllables\":", syllables, ",\"windows\":[",

@@ -101,6 +101,11 @@ public:
     void before_input(TimePoint frame);
     void after_input() { scheduler_.replan(); }
 
+    // The teacher's pause, taken and ended in the frame at `frame`: while
+    // paused no change is delivered and sleep_after() asks for no frames.
+    void pause(TimePoint frame) { scheduler_.pause(frame); }
+    void resume(TimePoint frame) { scheduler_.resume(frame); }
+
     // After the frame at `frame`: how long to sleep before asking for frames
     // again, zero to ask for the next frame at once (the next change is a few
     // frames away); nullopt while neither timer runs.

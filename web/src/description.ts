@@ -37,6 +37,15 @@ export interface Description {
         readonly bold: boolean;
         readonly points: number;
     };
+    // The school letters: a touch screen's button, the link's name, the font.
+    readonly schoolLetters: {
+        readonly caption: string;
+        readonly name: string;
+        readonly font: Description['syllableFont'];
+    };
+    // The pause: a touch screen's button (to take it, to go on) and the sign
+    // in the syllable's place.
+    readonly pause: { readonly take: string; readonly resume: string; readonly sign: string };
     // The pause picture's own size in pixels.
     readonly pausePicture: { readonly width: number; readonly height: number };
     // The letter size's steps.

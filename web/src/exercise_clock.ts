@@ -11,6 +11,9 @@ export class ExerciseClock {
     private chained = false;
     private clicks: SpeedButton[] = [];
     private running = false;
+    // The pause asked for (taken or ended in the next frame), and as taken.
+    private pauseWanted = false;
+    private pausedNow = false;
 
     constructor(
         private readonly program: Program,
@@ -38,6 +41,18 @@ export class ExerciseClock {
         }
     }
 
+    // The teacher's pause, or going on: taken or ended in the next frame. While
+    // paused no frames are asked for, except for a click.
+    togglePause(): boolean {
+        if (!this.running) return this.pauseWanted;
+        this.pauseWanted = !this.pauseWanted;
+        if (this.frameRequest === 0) {
+            clearTimeout(this.sleep);
+            this.ask(false);
+        }
+        return this.pauseWanted;
+    }
+
     // Einde: nothing of the exercise runs again.
     stop(): void {
         this.running = false;
@@ -50,6 +65,11 @@ export class ExerciseClock {
     private readonly onFrame = (time: number): void => {
         this.frameRequest = 0;
         if (!this.running) return;
+        if (this.pauseWanted !== this.pausedNow) {
+            if (this.pauseWanted) this.program.pause(time);
+            else this.program.resume(time);
+            this.pausedNow = this.pauseWanted;
+        }
         const clicks = this.clicks.splice(0).join(' ');
         this.plan(time, this.program.frame(time, this.chained, clicks));
     };

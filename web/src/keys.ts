@@ -1,7 +1,8 @@
 // The keyboard as on the desktop: Alt+S and Alt+E, Tab round the window's
 // controls, Space presses the focused button (the browser's own), Enter and
 // Esc press nothing, F11 full screen; in the exercise view + and - (= as +,
-// with Ctrl too, instead of the browser's zoom) step the letter size.
+// with Ctrl too, instead of the browser's zoom) step the letter size, L
+// switches the syllable's letters and P (or the media Play/Pause key) pauses.
 
 import { description, windowNamed } from './description.js';
 import type { Engine } from './engine.js';
@@ -34,6 +35,8 @@ export function bindKeys(
     page: Page,
     engine: Engine,
     stepLetterSize: (by: number) => void,
+    switchLetters: () => void,
+    togglePause: () => void,
 ): void {
     document.addEventListener(
         'keydown',
@@ -49,6 +52,10 @@ export function bindKeys(
             const exerciseKey = engine.exerciseKey(event.key, event.altKey || event.metaKey);
             if (exerciseKey !== '' && view === page.frmWerk) {
                 event.preventDefault();
+                if (exerciseKey === 'letters' || exerciseKey === 'pause') {
+                    if (!event.repeat) (exerciseKey === 'letters' ? switchLetters : togglePause)();
+                    return;
+                }
                 stepLetterSize(exerciseKey === 'larger' ? 1 : -1);
                 return;
             }

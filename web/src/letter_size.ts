@@ -11,12 +11,13 @@ import type { Engine, TwipsSize } from './engine.js';
 import { placeAt } from './layout.js';
 import type { Page } from './page.js';
 import { setSyllableFont, syllableFontPx } from './syllable_font.js';
+import type { SyllableFont } from './syllable_font.js';
 import { TextMeasure } from './text_measure.js';
 
 // The room the widest of every syllable takes at step 1, by the core's rule,
 // each syllable measured in txt_string's font.
-function widestSyllable(engine: Engine): TwipsSize {
-    const measure = new TextMeasure(setSyllableFont);
+function widestSyllable(engine: Engine, font?: SyllableFont): TwipsSize {
+    const measure = new TextMeasure((line) => setSyllableFont(line, font));
     try {
         return engine.widestSyllable(
             (syllable) => measure.of(syllable).width,
@@ -32,7 +33,7 @@ export class LetterSize {
     // The step drawn, and the frame asked for to draw `step` (0: none).
     private drawn = 0;
     private frameRequest = 0;
-    private readonly widest: TwipsSize;
+    private widest: TwipsSize;
     private readonly onDrawn: ((step: number) => void)[] = [];
 
     constructor(
@@ -62,6 +63,13 @@ export class LetterSize {
     private readonly drawWanted = (): void => {
         this.frameRequest = 0;
         if (this.step !== this.drawn) this.draw();
+    };
+
+    // The syllable's letters changed (txt_string is in `font` now): the
+    // widest is measured again in them.
+    readonly measureIn = (font: SyllableFont): void => {
+        this.widest = widestSyllable(this.engine, font);
+        this.draw();
     };
 
     private draw(): void {

@@ -1,11 +1,12 @@
-// The link the page was opened with: the two boxes' texts, the letter size
-// and full screen, as a teacher hands them out.
+// The link the page was opened with: the two boxes' texts, the letter size,
+// the syllable's letters and full screen, as a teacher hands them out.
 
 const parameters = {
     interval: 'interval',
     speedStep: 'versnelling',
     letterSize: 'lettergrootte',
     fullScreen: 'volledig-scherm',
+    letters: 'letters',
 } as const;
 
 export interface Link {
@@ -13,6 +14,7 @@ export interface Link {
     readonly speedStep: string | null; // txt_speed's text
     readonly letterSize: string | null; // a step, as the core names it
     readonly fullScreen: boolean;
+    readonly letters: string | null; // the syllable's letters, as the core names them
     // "Opnieuw beginnen": the page again with the link's own parameters and
     // nothing else, what a pupil was given to start with.
     readonly startAgain: string;
@@ -36,6 +38,7 @@ export function readLink(search: string): Link {
         speedStep: last(parameters.speedStep),
         letterSize: last(parameters.letterSize),
         fullScreen: last(parameters.fullScreen) === '1',
+        letters: last(parameters.letters),
         startAgain: query === '' ? './' : `./?${query}`,
     };
 }

@@ -13,9 +13,15 @@ import { LetterSize } from './letter_size.js';
 import { readLink } from './link.js';
 import { registerServiceWorker } from './offline.js';
 import { Page } from './page.js';
+import { Pause } from './pause.js';
 import { runProgram } from './program_flow.js';
 import { ReadOuts } from './read_outs.js';
-import { offerFullScreenButton, offerLetterSizeButtons } from './touch_buttons.js';
+import { SchoolLetters } from './school_letters.js';
+import {
+    offerExerciseButtons,
+    offerFullScreenButton,
+    offerLetterSizeButtons,
+} from './touch_buttons.js';
 import { buildViews } from './views.js';
 
 async function boot(): Promise<void> {
@@ -35,9 +41,18 @@ async function boot(): Promise<void> {
     const linked = engine.letterSizeFromLink(link.letterSize ?? '1');
     if (linked.note !== '') console.warn(`${description.program}: ${linked.note}`);
     const letterSize = new LetterSize(page, engine, linked.step ?? description.letterSize.smallest);
-    bindKeys(page, engine, letterSize.by);
+    const letters = new SchoolLetters(page, letterSize.measureIn);
+    const pause = new Pause(page);
+    bindKeys(page, engine, letterSize.by, letters.toggle, pause.toggle);
     offerLetterSizeButtons(page, letterSize);
-    runProgram(page, engine, link, exerciseView(page, new ReadOuts(page, engine)));
+    offerExerciseButtons(page, letters.toggle, pause);
+    // The link's letters: the school letters before the settings view shows,
+    // so that no syllable is flashed before they are there.
+    const named = engine.lettersNamed(link.letters ?? '');
+    if (link.letters !== null && named === '')
+        console.warn(`${description.program}: letters=${link.letters} is not a choice of letters`);
+    if (named === 'school') await letters.choose(true);
+    runProgram(page, engine, link, exerciseView(page, new ReadOuts(page, engine)), pause);
     registerServiceWorker();
 }
 

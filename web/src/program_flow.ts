@@ -9,13 +9,20 @@ import { installedApp } from './installed_app.js';
 import type { Link } from './link.js';
 import { numberSymbols } from './number_symbols.js';
 import type { Page } from './page.js';
+import type { Pause } from './pause.js';
 import { ScreenAwake, fullScreenAtFirstGesture } from './screen.js';
 
 const settingsTitle = windowNamed('frm_hoofd').caption;
 const exerciseTitle = windowNamed('frm_werk').caption;
 const endedTitle = description.program;
 
-export function runProgram(page: Page, engine: Engine, link: Link, view: ExerciseView): void {
+export function runProgram(
+    page: Page,
+    engine: Engine,
+    link: Link,
+    view: ExerciseView,
+    pause: Pause,
+): void {
     const program = new engine.Program();
     const awake = new ScreenAwake();
     let exercise: ExerciseClock | null = null;
@@ -23,6 +30,7 @@ export function runProgram(page: Page, engine: Engine, link: Link, view: Exercis
     const end = (): void => {
         exercise?.stop();
         exercise = null;
+        pause.attach(null, null);
         awake.release();
         page.ended.querySelector('a')?.setAttribute('href', link.startAgain);
         page.show(page.ended, endedTitle);
@@ -45,6 +53,7 @@ export function runProgram(page: Page, engine: Engine, link: Link, view: Exercis
         }
         exercise = new ExerciseClock(program, fault);
         awake.keep();
+        pause.attach(exercise, awake);
         exercise.start(view, () => {
             page.show(page.frmWerk, exerciseTitle);
             page.exerciseExit.focus();

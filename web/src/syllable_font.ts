@@ -7,8 +7,10 @@ import { description } from './description.js';
 // The syllable's size at step 1 in CSS px: 96 to the inch.
 export const syllableFontPx = (description.syllableFont.points * 96) / 72;
 
-export function setSyllableFont(element: HTMLElement): void {
-    const font = description.syllableFont;
+export type SyllableFont = typeof description.syllableFont;
+
+// `font`: the window's own letters, or the school letters once they loaded.
+export function setSyllableFont(element: HTMLElement, font: SyllableFont = description.syllableFont): void {
     const quoted = font.families.map((family) => `"${family.replace(/["\\]/g, '\\$&')}"`);
     element.classList.add('syllable');
     element.style.fontFamily = [...quoted, 'sans-serif'].join(', ');

@@ -1,9 +1,10 @@
 // A touch screen's buttons, which a keyboard does not need: full screen, and
-// the letter size's two in the exercise view.
+// in the exercise view the letter size's two, the school letters and the pause.
 
 import { description } from './description.js';
 import type { LetterSize } from './letter_size.js';
 import type { Page } from './page.js';
+import type { Pause } from './pause.js';
 import { fullScreenAvailable, toggleFullScreen } from './screen.js';
 
 function touchScreen(): boolean {
@@ -58,4 +59,25 @@ export function offerLetterSizeButtons(page: Page, letterSize: LetterSize): void
         if (larger) larger.disabled = step >= largest;
     });
     page.letterSizeOffered = true;
+}
+
+// Beside A− and A+: the school letters and the pause.
+export function offerExerciseButtons(page: Page, switchLetters: () => void, pause: Pause): void {
+    if (!touchScreen()) return;
+    const button = (caption: string, role: string, press: () => void): HTMLButtonElement => {
+        const made = document.createElement('button');
+        made.type = 'button';
+        made.tabIndex = -1;
+        made.dataset['role'] = role;
+        made.textContent = caption;
+        made.addEventListener('mousedown', (event) => event.preventDefault());
+        made.addEventListener('click', press);
+        page.letterSizeButtons.append(made);
+        return made;
+    };
+    button(description.schoolLetters.caption, 'letters', switchLetters);
+    const pauseButton = button(description.pause.take, 'pause', pause.toggle);
+    pause.onChange((paused) => {
+        pauseButton.textContent = paused ? description.pause.resume : description.pause.take;
+    });
 }

@@ -437,14 +437,14 @@ function casesIn(browserName, lang, { all }) {
             });
 
             it('"Opnieuw beginnen" keeps the link\'s parameters and nothing else', async () => {
-                await page.open('?interval=1500&versnelling=50&lettergrootte=3&iets=anders');
+                await page.open('?interval=1500&versnelling=50&lettergrootte=3&letters=gewoon&iets=anders&letters=school');
                 await page.startExercise();
                 await page.click('frm_werk', 'cmd_exit');
                 await page.waitFor('the ended view', async () => (await page.state()).ended, 3000);
                 await page.driver.findElement({ css: '#ended a' }).click();
                 await page.waitFor('the settings view again', async () => (await page.state()).settings, 5000);
                 const query = await page.js('return location.search');
-                assert.equal(query, '?interval=1500&versnelling=50&lettergrootte=3');
+                assert.equal(query, '?interval=1500&versnelling=50&lettergrootte=3&letters=school');
                 assert.deepEqual([await page.value('txt_start'), await page.value('txt_speed')], ['1500', '50']);
             });
 
@@ -829,7 +829,7 @@ function casesIn(browserName, lang, { all }) {
                 assert.deepEqual([s.exercise, s.focus], [true, 'frm_werk/cmd_exit']);
             });
 
-            it('takes the link\'s lettergrootte=1 to 4 and ignores any other', async () => {
+            it('takes the link\'s lettergrootte=1 to 4, past them the nearest end, and ignores any other', async () => {
                 for (const [value, step] of [['3', 3], ['4', 4], ['5', 4], ['0', 1], ['twee', 1], ['2.0', 1], ['', 1]]) {
                     await page.open(`?interval=2000&lettergrootte=${value}`);
                     await page.startExercise();
@@ -840,7 +840,7 @@ function casesIn(browserName, lang, { all }) {
             it('on a touch screen A\u2212 and A+ step it, beside the full-screen button; not with a mouse', async () => {
                 const buttons = () => page.js(`
                     const r = (e) => { const b = e.getBoundingClientRect(); return [b.left, b.top, b.width, b.height]; };
-                    const all = [...document.querySelectorAll('#letter-size button'), document.getElementById('full-screen')];
+                    const all = [...document.querySelectorAll('#letter-size button[data-by]'), document.getElementById('full-screen')];
                     return all.map((b) => ({ caption: b.textContent, shown: b.getClientRects().length > 0, rect: r(b) }));`);
                 const touch = browserName === 'chromium';
                 if (touch) await page.driver.sendDevToolsCommand('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
@@ -893,11 +893,20 @@ function casesIn(browserName, lang, { all }) {
                 }
             });
 
-            for (const [vw, vh] of [[1366, 768], [700, 500]]) {
-                it(`at step 4 every syllable stays whole in its box, in the viewport and clear of the other controls at ${vw}x${vh}`, async () => {
+            for (const [vw, vh, letters] of [[1366, 768, ''], [700, 500, ''], [1366, 768, 'school']]) {
+                it(`at step 4 every syllable stays whole in its box, in the viewport and clear of the other controls at ${vw}x${vh}${letters ? ` in the ${letters} letters` : ''}`, async () => {
                     await setViewport(page.driver, vw, vh);
                     try {
-                        await page.open('?interval=2000&lettergrootte=4');
+                        await page.open(`?interval=2000&lettergrootte=4${letters ? `&letters=${letters}` : ''}`);
+                        if (letters) {
+                            // Before Start, so before the first flash: the font has loaded and is the syllable's.
+                            const [family, status] = await page.js(`
+                                const t = document.querySelector('#frm_werk [data-control="txt_string"]');
+                                const face = [...document.fonts].find((f) => f.family.replace(/"/g, '') === 'Andika');
+                                return [getComputedStyle(t).fontFamily, face ? face.status : 'none'];`);
+                            assert.match(family, /^"?Andika"?,/, 'the syllable in the school letters');
+                            assert.equal(status, 'loaded', 'the school letters loaded');
+                        }
                         await page.startExercise();
                         const d = await assertStep(4, `at ${vw}x${vh}`);
                         const box = d.txt_string;
@@ -929,6 +938,94 @@ function casesIn(browserName, lang, { all }) {
                     }
                 });
             }
+
+            it('switches the syllable to the school letters and back on L, measured anew', async () => {
+                await page.open('?interval=2000&lettergrootte=4');
+                await page.startExercise();
+                const family = () => page.js(`return getComputedStyle(
+                    document.querySelector('#frm_werk [data-control="txt_string"]')).fontFamily`);
+                const windowFamily = await family();
+                assert.doesNotMatch(windowFamily, /Andika/);
+                const before = (await drawn()).txt_string;
+                await page.keys('l');
+                await page.waitFor('the school letters', async () => /^"?Andika"?,/.test(await family()), 5000);
+                const school = await assertStep(4, 'in the school letters');
+                assert.notDeepEqual(school.txt_string, before, 'the widest measured again in the school letters');
+                await page.keys('L');
+                await page.waitFor('the window\'s letters again', async () => (await family()) === windowFamily, 5000);
+                assert.deepEqual((await drawn()).txt_string, before);
+            });
+        });
+
+        describe('the teacher\'s pause', () => {
+            const touch = (enabled) => page.driver.sendDevToolsCommand('Emulation.setTouchEmulationEnabled',
+                enabled ? { enabled, maxTouchPoints: 5 } : { enabled });
+            // What the middle of the view shows, the read-outs, and the pause button's caption.
+            const middle = () => page.js(`
+                const q = (n) => document.querySelector('#frm_werk [data-control="' + n + '"]');
+                const seen = (e) => !!e && !e.hidden && getComputedStyle(e).visibility === 'visible' && e.getClientRects().length > 0;
+                const sign = document.querySelector('#frm_werk .paused-sign');
+                const button = document.querySelector('#letter-size [data-role="pause"]');
+                return { syllable: seen(q('txt_string')), picture: seen(q('Picture1')), sign: seen(sign) ? sign.textContent : '',
+                         label1: q('Label1').textContent, label3: q('Label3').textContent,
+                         readOuts: seen(q('Label1')) && seen(q('Label3')), button: seen(button) ? button.textContent : null };`);
+            for (const how of ['P', 'its button']) {
+                const byButton = how === 'its button';
+                it(`by ${how}: a calm sign, no syllable and no smiley, the read-outs stay, nothing runs; again: the syllable flashes`,
+                    { skip: byButton && browserName !== 'chromium' ? 'only Chromium fakes a touch screen here' : false }, async () => {
+                    if (byButton) await touch(true);
+                    try {
+                        await page.open('?interval=400');
+                        await page.startExercise();
+                        const press = () => (byButton
+                            ? page.driver.findElement({ css: '#letter-size [data-role="pause"]' }).click()
+                            : page.keys('p'));
+                        await page.waitFor('a syllable and its read-outs', async () => {
+                            const m = await middle();
+                            return m.syllable && m.label1 !== '';
+                        }, 5000);
+                        if (byButton) assert.equal((await middle()).button, C.DESCRIPTION.pause.take);
+                        await press();
+                        await page.settle();
+                        const paused = await middle();
+                        const from = (await page.changes()).length;
+                        await page.frames(7 * 12); // seven steps at 400, in which a flash would show
+                        const ran = (await page.changes(from)).filter((c) => c.view === 'frm_werk' && c.control);
+                        assert.deepEqual(ran, [], 'nothing of the exercise ran while paused');
+                        const still = await middle();
+                        assert.deepEqual([still.syllable, still.picture, still.sign], [false, false, C.DESCRIPTION.pause.sign]);
+                        assert.deepEqual([still.label1, still.label3, still.readOuts], [paused.label1, paused.label3, true]);
+                        if (byButton) assert.equal(still.button, C.DESCRIPTION.pause.resume);
+                        assert.equal((await page.state()).focus, 'frm_werk/cmd_exit');
+                        await press();
+                        await page.waitFor('the syllable again', async () => (await middle()).syllable, 3000);
+                        const on = await middle();
+                        assert.deepEqual([on.sign, on.button], ['', byButton ? C.DESCRIPTION.pause.take : null]);
+                        if (!byButton) return;
+                        // Beside it the school letters' button switches the syllable's letters.
+                        const letters = await page.driver.findElement({ css: '#letter-size [data-role="letters"]' });
+                        assert.equal(await letters.getText(), C.DESCRIPTION.schoolLetters.caption);
+                        await letters.click();
+                        await page.waitFor('the school letters', () => page.js(`return /^"?Andika"?,/.test(getComputedStyle(
+                            document.querySelector('#frm_werk [data-control="txt_string"]')).fontFamily)`), 5000);
+                    } finally {
+                        if (byButton) await touch(false);
+                    }
+                });
+            }
+
+            it('takes the speed buttons and Einde while paused', async () => {
+                await page.open('?interval=600');
+                await page.startExercise();
+                const label1 = () => page.js("return document.querySelector('#frm_werk [data-control=\"Label1\"]').textContent");
+                await page.waitFor('the first read-out', async () => (await label1()) === '600', 3000);
+                await page.keys('p');
+                await page.click('frm_werk', 'Command1');
+                await page.waitFor('the faster read-out', async () => (await label1()) === '500', 3000);
+                assert.equal((await middle()).sign, C.DESCRIPTION.pause.sign, 'still paused');
+                await page.click('frm_werk', 'cmd_exit');
+                await page.waitFor('the ended view', async () => (await page.state()).ended, 3000);
+            });
         });
     });
 }

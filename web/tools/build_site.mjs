@@ -1,7 +1,9 @@
 // Writes the whole static site into one folder: the page, its style, the
 // bundled TypeScript, the engine's WebAssembly module, the pause picture (as
 // a JPEG and, from the core's description, as pause.svg), the icons, the
-// manifest and the service worker with the list of every file.
+// manifest, the school letters' font and the service worker with the list of
+// every file it keeps at the first visit (all but the font, which is fetched
+// only when chosen).
 // The windows' description (the wasm build's describe_windows.js) goes into
 // the bundle and, for the page's tests, into description.json beside OUT_DIR;
 // every file's size, as is and gzipped, into sizes.json beside it (the
@@ -100,6 +102,21 @@ for (const size of [32, 128, 256])
                  `icons/klankflits-${size}.png`]);
 for (const [from, to] of copies) copyFileSync(from, join(out, to));
 
+// The school letters: Debian's Andika Bold cut down by fonttools' subsetter to
+// the Latin letters, digits and signs that the material and a teacher's own
+// list can hold (Dutch diacritics included), as WOFF2.
+const schoolFont = '/usr/share/fonts/truetype/andika/Andika-Bold.ttf';
+const schoolFile = 'fonts/schoolletters.woff2';
+mkdirSync(join(out, 'fonts'));
+execFileSync('/usr/bin/python3', [
+    '-m', 'fontTools.subset', schoolFont,
+    '--unicodes=U+0020-007E,U+00A0-017F,U+2010-2014,U+2018-201E,U+2026,U+20AC,U+2212',
+    // Graphite's tables: browsers shape with OpenType's.
+    '--drop-tables+=Silf,Silt,Sill,Glat,Gloc,Feat',
+    '--layout-features=*', '--flavor=woff2', '--no-hinting', '--desubroutinize',
+    `--output-file=${join(out, schoolFile)}`,
+], { stdio: ['ignore', 'ignore', 'inherit'] });
+
 // emscripten's glue, an ES module, minified (it uses no eval).
 await esbuild.build({
     entryPoints: [join(wasmDir, 'klankflits.js')],
@@ -133,7 +150,8 @@ await esbuild.build({
     target,
     minify: true,
     define: {
-        SITE_FILES: JSON.stringify(['./', ...files]),
+        SITE_FILES: JSON.stringify(['./', ...files.filter((file) => file !== schoolFile)]),
+        FETCHED_WHEN_CHOSEN: JSON.stringify([schoolFile]),
         SITE_VERSION: JSON.stringify(version),
     },
     logLevel: 'warning',
@@ -151,5 +169,7 @@ for (const file of [...files, 'sw.js'].sort()) {
 writeFileSync(join(out, '..', 'sizes.json'), `${JSON.stringify(sizes, null, 1)}\n`);
 
 const kb = (bytes) => `${Math.round(bytes / 1024)} KB`;
+const font = sizes.files[schoolFile];
 console.log(`site ${version}: ${files.length + 1} files in ${out}, ${kb(sizes.bytes)},` +
-            ` ${kb(sizes.gzip)} gzipped`);
+            ` ${kb(sizes.gzip)} gzipped; the first visit ${kb(sizes.gzip - font.gzip)} gzipped,` +
+            ` the school letters ${kb(font.gzip)} more`);

@@ -2,7 +2,8 @@
 // protocol on a pipe (no npm package needed): the settings view, the exercise
 // with a syllable and with the pause picture, at a Chromebook's, a board's and
 // an iPad's size; the board at each letter size, with the syllable's ink
-// height; a syllable of "sch" at the largest size on a Chromebook and in a
+// height, one syllable in the window's letters and in the school letters, and
+// the teacher's pause; a syllable of "sch" at the largest size on a Chromebook and in a
 // small window; a phone held sideways with the buttons' tap areas outlined;
 // and, given the site's folder, the page opened as a file. Also prints every
 // console message and CSP report it saw.
@@ -193,6 +194,29 @@ try {
         await board.shoot(`web-board-1920x1080-step${step}-pause.png`);
     }
     console.log(`ink height of the syllable at 1920 x 1080: ${inks.join(', ')}`);
+
+    // At step 4 one syllable with an a or a g in the window's letters, then the same syllable in
+    // the school letters (L): the next syllable shown in them is given that text for the shot.
+    const same = await shootSyllable(board, 'web-board-1920x1080-window-letters.png', '/[ag]/.test(s)');
+    await board.key('l');
+    await board.waitFor(`getComputedStyle(${syllable}).fontFamily.replace(/"/g, '').startsWith('Andika,')`);
+    for (;;) {
+        await board.waitFor(syllableShown, 20000);
+        const changes = await board.evaluate(`(async () => {
+            ${syllable}.textContent = ${JSON.stringify(same.text)};
+            await new Promise((done) => setTimeout(done, 0)); // its own change counted
+            return window.__syllableChanges; })()`);
+        await board.shoot('web-board-1920x1080-school-letters.png');
+        if ((await board.evaluate('window.__syllableChanges')) === changes) break;
+    }
+    console.log(`the same syllable in both letters at step 4: "${same.text}"`);
+    // The teacher's pause (P): its sign in the syllable's place, the read-outs kept.
+    await board.waitFor(syllableShown, 20000);
+    await board.key('p');
+    await board.waitFor(`!document.querySelector('#frm_werk .paused-sign').hidden`);
+    await sleep(200);
+    await board.shoot('web-board-1920x1080-paused.png');
+    await board.key('p');
     await board.close();
 
     // The widest cluster at the largest size, on a Chromebook and in a small window.

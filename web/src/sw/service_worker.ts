@@ -3,12 +3,16 @@
 // files and a version made from their contents; a new version fills a cache
 // of its own and deletes the old ones. The files are asked for again with
 // the server (a revalidation, so a first visit fetches nothing twice), never
-// taken unchecked from the browser's HTTP cache.
+// taken unchecked from the browser's HTTP cache. The school letters' font is
+// kept once the page has fetched it, when a teacher chose them.
 
 /// <reference lib="webworker" />
 
 declare const SITE_FILES: readonly string[];
 declare const SITE_VERSION: string;
+// Files not kept at install but when the page first fetches them (the school
+// letters' font, only when chosen).
+declare const FETCHED_WHEN_CHOSEN: readonly string[];
 
 const worker = self as unknown as ServiceWorkerGlobalScope;
 const prefix = 'klankflits-';
@@ -46,6 +50,18 @@ worker.addEventListener('fetch', (event) => {
         caches
             .open(cacheName)
             .then((cache) => cache.match(request, { ignoreSearch: true }))
-            .then((kept) => kept ?? fetch(request)),
+            .then((kept) => kept ?? fetchAndKeep(request)),
     );
 });
+
+const keptWhenFetched = new Set(FETCHED_WHEN_CHOSEN.map((file) => new URL(file, worker.location.href).href));
+
+function fetchAndKeep(request: Request): Promise<Response> {
+    return fetch(request).then((response) => {
+        if (response.ok && keptWhenFetched.has(request.url.split('?')[0] ?? '')) {
+            const copy = response.clone();
+            void caches.open(cacheName).then((cache) => cache.put(request, copy));
+        }
+        return response;
+    });
+}
