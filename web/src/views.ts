@@ -6,7 +6,7 @@ import { description } from './description.js';
 import type { ControlDescription, WindowDescription } from './description.js';
 import { setSyllableFont } from './syllable_font.js';
 
-const pausePictureFile = 'pause.jpg';
+const pausePictureFile = 'pause.svg';
 
 function element<K extends keyof HTMLElementTagNameMap>(
     tag: K,

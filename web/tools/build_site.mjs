@@ -1,6 +1,6 @@
 // Writes the whole static site into one folder: the page, its style, the
-// bundled TypeScript, the engine's WebAssembly module, the pause picture (as
-// a JPEG and, from the core's description, as pause.svg), the icons, the
+// bundled TypeScript, the engine's WebAssembly module, the pause picture
+// (pause.svg, from the core's description), the icons, the
 // manifest, the school letters' font and the service worker with the list of
 // every file it keeps at the first visit (all but the font, which is fetched
 // only when chosen).
@@ -94,7 +94,6 @@ const copies = [
     [join(web, 'static/style.css'), 'style.css'],
     [join(web, 'static/manifest.webmanifest'), 'manifest.webmanifest'],
     [join(wasmDir, 'klankflits.wasm'), 'klankflits.wasm'],
-    [join(root, 'core/resources/pause.jpg'), 'pause.jpg'],
     [join(root, 'packaging/icons/scalable/klankflits.svg'), 'icons/klankflits.svg'],
 ];
 for (const size of [32, 128, 256])
