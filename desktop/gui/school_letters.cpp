@@ -14,8 +14,8 @@ bool register_school_letters(const QString& program_dir)
     const FontDescription& font = syllable_font(Letters::school);
     const QString family = QString::fromUtf8(font.families.front().data(),
                                              static_cast<qsizetype>(font.families.front().size()));
-    if (QFontDatabase::hasFamily(family))
-        return true;
+    // The copy beside the program first, where there is one: the letters are
+    // then the same on every machine.
     const QDir fonts(program_dir + QStringLiteral("/fonts"));
     for (const QString& file : fonts.entryList({QStringLiteral("*.ttf")}, QDir::Files))
         QFontDatabase::addApplicationFont(fonts.filePath(file));
