@@ -2,6 +2,7 @@
 #include "engine/exercise_timers.h"
 #include "events/paced_timers.h"
 #include "gui/exercise_window.h"
+#include "gui/school_letters.h"
 #include "gui/settings_window.h"
 #include "gui/two_line_button.h"
 #include "program/letter_size.h"
@@ -227,6 +228,8 @@ private:
 // desktop's screen saver of whoever runs the test.
 void ExerciseWindowTest::initTestCase()
 {
+    // As the program does at start (on Windows from the copy beside it).
+    register_school_letters(QCoreApplication::applicationDirPath());
 #if defined(KLANKFLITS_SCREEN_SAVER_DBUS)
     session_bus.start(QStringLiteral("dbus-daemon"),
                       {QStringLiteral("--session"), QStringLiteral("--nofork"),
