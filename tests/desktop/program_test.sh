@@ -249,12 +249,15 @@ middle_ink_height() {
 # Waits for the exercise window's empty middle (the settings window may show
 # there until it is painted), then for the syllable, and gives its ink height.
 syllable_height() {
-    local height
+    local height previous=0
     for until in empty ink; do
         for _ in $(seq 100); do
             height=$(middle_ink_height "$1")
             [ "$until" = empty ] && [ "$height" = 0 ] && break
-            [ "$until" = ink ] && [ "$height" -gt 0 ] && break
+            # The same height twice: the syllable is painted whole, not caught
+            # halfway through the paint.
+            [ "$until" = ink ] && [ "$height" -gt 0 ] && [ "$height" = "$previous" ] && break
+            previous=$height
             sleep 0.1
         done
     done
