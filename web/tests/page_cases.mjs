@@ -389,7 +389,9 @@ function casesIn(browserName, lang, { all }) {
                 const from = (await page.changes()).length;
                 await page.click('frm_werk', 'Command1');
                 await page.waitFor('the faster read-out', async () => (await label1()) === '500');
+                // One click a frame: two clicks in one frame show only the last figure, rightly.
                 await page.click('frm_werk', 'Command2');
+                await page.waitFor('the first slower read-out', async () => (await label1()) === '600');
                 await page.click('frm_werk', 'Command2');
                 await page.waitFor('the slower read-out', async () => (await label1()) === '700');
                 const seen = (await page.changes(from)).filter((c) => c.view === 'frm_werk' &&
