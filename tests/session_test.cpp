@@ -69,6 +69,51 @@ INSTANTIATE_TEST_SUITE_P(
                                "Bij \"Geef start interval\""}),
     testing::case_name);
 
+// The settings window's choice at Start, as the shells hand it over.
+struct Choice {
+    const char* name;
+    const char* material;
+    const char* order;
+    const char* txt_list;
+    const char* problem_box; // empty when chosen
+    const char* title;
+    Order order_chosen;
+};
+
+class ChoosingInTheSettingsWindow : public SessionTest, public ::testing::WithParamInterface<Choice>
+{
+};
+
+TEST_P(ChoosingInTheSettingsWindow, TakesItOrNamesTheBoxAndChangesNothing)
+{
+    const Choice& c = GetParam();
+    const auto problem = session.choose(c.material, c.order, c.txt_list);
+    EXPECT_EQ(problem ? problem->box : "", std::string_view(c.problem_box));
+    if (problem) {
+        EXPECT_FALSE(problem->message.empty());
+    }
+    EXPECT_EQ(session.exercise_title(), c.title);
+    EXPECT_EQ(session.order(), c.order_chosen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ChoosingInTheSettingsWindow,
+                         ::testing::Values(Choice{"ccv_own_order", "ccv", "", "kat", "",
+                                                  "ZVK van CCV-structuren", Order::drawn_anew},
+                                           Choice{"set_as_listed", "mkmm", "op-volgorde", "", "",
+                                                  "ZVK van mkmm-woorden", Order::as_listed},
+                                           Choice{"own_list", "eigen", "", "kat\nmaan", "",
+                                                  "ZVK van eigen woorden", Order::shuffled},
+                                           Choice{"own_list_bad_line", "eigen", "", "kat\n<b>",
+                                                  "txt_list", "ZVK van CCV-structuren",
+                                                  Order::drawn_anew},
+                                           Choice{"own_list_empty", "eigen", "", " \n", "txt_list",
+                                                  "ZVK van CCV-structuren", Order::drawn_anew},
+                                           Choice{"unknown_material", "abc", "", "", "cmb_material",
+                                                  "ZVK van CCV-structuren", Order::drawn_anew},
+                                           Choice{"unknown_order", "mkmm", "abc", "", "cmb_order",
+                                                  "ZVK van CCV-structuren", Order::drawn_anew}),
+                         testing::case_name);
+
 TEST_F(SessionTest, LoadDrawsTheFirstSyllableIntoTheHiddenLabelThenTicksClicksAndEnd)
 {
     ASSERT_FALSE(session.start("400", "100", NumberSymbols{}));

@@ -1,5 +1,6 @@
 #include "description/windows_json.h"
 
+#include "program/windows.h"
 #include "support/expected_syllables.h"
 #include "support/named_case.h"
 
@@ -51,7 +52,7 @@ TEST(WindowsJson, HasTheRulesBesideTheWindows)
           "\"fullScreen\":{\"enter\":\"Volledig scherm\",\"leave\":\"Scherm terug\"}",
           "\"twipsPerPixel\":15,",
           "\"takesFocus\":{\"label\":false,\"text_box\":true,\"push_button\":true,"
-          "\"picture_box\":false}",
+          "\"picture_box\":false,\"combo_box\":true,\"text_area\":true}",
           "\"bold\":true,\"points\":24}", "\"pausePicture\":{\"width\":150,\"height\":112}",
           "\"letterSize\":{\"smallest\":1,\"largest\":4,\"smaller\":\"A\xe2\x88\x92\","
           "\"larger\":\"A+\"}",
@@ -100,6 +101,21 @@ TEST(WindowsJson, GivesAccessKeysAndTwoLines)
 
 // Every syllable the exercise can show, once each, so that the page can
 // measure the widest.
+// Alt and a letter: a button by its caption, a label's key the control
+// after it; a control only one shell has only there.
+TEST(AccessKeys, ReachTheirControlOnTheirShell)
+{
+    const WindowDescription& w = settings_window();
+    const std::pair<char, std::string_view> desktop[] = {
+        {'s', "cmd_start"}, {'E', "cmd_exit"}, {'o', "cmb_material"},
+        {'v', "cmb_order"}, {'l', "txt_list"}, {'n', "cmd_open"},
+        {'a', "cmd_save"},  {'k', ""},         {'x', ""}};
+    for (const auto& [key, target] : desktop)
+        EXPECT_EQ(access_key_target(w, key, Shells::desktop), target) << key;
+    EXPECT_EQ(access_key_target(w, 'k', Shells::page), "cmd_link");
+    EXPECT_EQ(access_key_target(w, 'a', Shells::page), "");
+}
+
 TEST(WindowsJson, ListsEverySyllable)
 {
     const std::string json = windows_json();

@@ -78,6 +78,17 @@ std::string_view order_key(Order order)
     return {};
 }
 
+std::string items_text(const Material& material)
+{
+    std::string text;
+    for (const std::string& item : material.items) {
+        if (!text.empty())
+            text += '\n';
+        text += item;
+    }
+    return text;
+}
+
 std::string exercise_title(const Material& material)
 {
     return "ZVK van " + material.name;

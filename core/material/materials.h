@@ -45,6 +45,10 @@ std::span<const OrderChoice> order_choices();
 std::optional<Order> order_named(std::string_view key);
 std::string_view order_key(Order order);
 
+// What the settings window's list box shows of a material: its items, one a
+// line.
+std::string items_text(const Material& material);
+
 // The exercise window's title: "ZVK van " and the material's name, which for
 // the CCV syllables is the original title.
 std::string exercise_title(const Material& material);

@@ -2,6 +2,7 @@
 
 #include "engine/input_message.h"
 #include "material/materials.h"
+#include "material/own_list.h"
 #include "program/windows.h"
 
 #include <utility>
@@ -66,6 +67,29 @@ void Session::choose(std::shared_ptr<const Material> material, std::optional<Ord
 {
     const Order drawn = order.value_or(material ? material->default_order : Order::drawn_anew);
     module_.draw = ItemDraw(std::move(material), drawn, module_.random);
+}
+
+std::optional<BoxProblem> Session::choose(std::string_view material_key, std::string_view order_key,
+                                          std::string_view txt_list)
+{
+    std::optional<Order> order;
+    if (!order_key.empty()) {
+        order = order_named(order_key);
+        if (!order)
+            return BoxProblem{"cmb_order", "Onbekende volgorde: " + std::string(order_key)};
+    }
+    if (material_key != own_list_key) {
+        auto material = material_named(material_key);
+        if (!material)
+            return BoxProblem{"cmb_material", "Onbekende oefenstof: " + std::string(material_key)};
+        choose(std::move(material), order);
+        return std::nullopt;
+    }
+    OwnList list = read_own_list(txt_list);
+    if (!list.ok())
+        return BoxProblem{"txt_list", std::move(list.message)};
+    choose(own_list_material(std::move(list.items)), order);
+    return std::nullopt;
 }
 
 std::string Session::exercise_title() const

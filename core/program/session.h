@@ -71,6 +71,13 @@ public:
     // chosen it is the CCV syllables, each drawn anew. A material without
     // items is a program fault (std::invalid_argument).
     void choose(std::shared_ptr<const Material> material, std::optional<Order> order = {});
+    // The settings window's choice at Start: a material's key
+    // (material_choices), an order's key (order_choices; empty for the
+    // material's own) and txt_list as typed, read only for the own list. A
+    // list that cannot be read comes back as txt_list's problem, a key not
+    // known as its box's, and nothing changes.
+    std::optional<BoxProblem> choose(std::string_view material_key, std::string_view order_key,
+                                     std::string_view txt_list);
     const Material& material() const { return module_.draw.material(); }
     Order order() const { return module_.draw.order(); }
     // "ZVK van " and the material's name: the exercise window's title.

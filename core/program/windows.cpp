@@ -1,5 +1,6 @@
 #include "program/windows.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <stdexcept>
@@ -21,6 +22,32 @@ constexpr std::array settings_controls{
     ControlDescription{"Label4", label, "Mili seconden", {3840, 960, 1215, 255}},
     ControlDescription{"cmd_start", push_button, "&Start", {240, 2160, 1695, 495}},
     ControlDescription{"cmd_exit", push_button, "&Einde", {3600, 2160, 1695, 495}},
+    // Below the original six: the material, its order and the own list. The
+    // list box shows the chosen material's items, and takes typing when the
+    // own list is chosen.
+    ControlDescription{"Label5", label, "&Oefenstof", {240, 2880, 1600, 255}},
+    ControlDescription{"cmb_material", combo_box, "", {2040, 2850, 3255, 315}},
+    ControlDescription{"Label6", label, "&Volgorde", {240, 3360, 1600, 255}},
+    ControlDescription{"cmb_order", combo_box, "", {2040, 3330, 3255, 315}},
+    ControlDescription{"Label7", label, "&Lijst", {240, 3840, 1600, 255}},
+    ControlDescription{"txt_list", text_area, "", {2040, 3840, 3255, 2175}},
+    ControlDescription{"cmd_open", push_button, "Ope&nen…", {240, 4320, 1600, 495}},
+    ControlDescription{"cmd_save",
+                       push_button,
+                       "Opslaan &als…",
+                       {240, 4920, 1600, 495},
+                       FontRole::window,
+                       true,
+                       false,
+                       Shells::desktop},
+    ControlDescription{"cmd_link",
+                       push_button,
+                       "Lin&k kopiëren",
+                       {240, 4920, 1600, 495},
+                       FontRole::window,
+                       true,
+                       false,
+                       Shells::page},
 };
 
 // The speed buttons' runs of blanks are part of their captions: eight after
@@ -51,7 +78,7 @@ constexpr std::array exercise_controls{
                        true},
 };
 
-constexpr WindowDescription frm_hoofd{"frm_hoofd", "Form1", {5535, 2880}, settings_controls};
+constexpr WindowDescription frm_hoofd{"frm_hoofd", "Form1", {5535, 6255}, settings_controls};
 constexpr WindowDescription frm_werk{
     "frm_werk", "ZVK van CCV-structuren", {15240, 11010}, exercise_controls};
 
@@ -83,7 +110,31 @@ const WindowDescription& exercise_window()
 
 bool takes_focus(ControlKind kind)
 {
-    return kind == text_box || kind == push_button;
+    return kind != label && kind != picture_box;
+}
+
+bool on_shell(const ControlDescription& control, Shells shell)
+{
+    return control.shells == Shells::both || control.shells == shell;
+}
+
+std::string_view access_key_target(const WindowDescription& window, char key, Shells shell)
+{
+    const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(key)));
+    if (wanted == 0)
+        return {};
+    const auto& controls = window.controls;
+    for (auto at = controls.begin(); at != controls.end(); ++at) {
+        if (!on_shell(*at, shell) || access_key(at->caption) != wanted)
+            continue;
+        if (at->kind != label)
+            return at->name;
+        const auto next = std::find_if(std::next(at), controls.end(), [shell](const auto& c) {
+            return on_shell(c, shell) && takes_focus(c.kind);
+        });
+        return next == controls.end() ? std::string_view() : next->name;
+    }
+    return {};
 }
 
 char access_key(std::string_view caption)

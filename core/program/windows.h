@@ -27,7 +27,13 @@ struct TwipsSize {
     int height = 0;
 };
 
-enum class ControlKind { label, text_box, push_button, picture_box };
+// A combo box is a drop-down list to choose from; a text area a text box of
+// many lines.
+enum class ControlKind { label, text_box, push_button, picture_box, combo_box, text_area };
+
+// Which shells have a control: opening and saving a file is the desktop's,
+// copying the page's link the page's.
+enum class Shells { both, desktop, page };
 
 // The syllable has a font of its own; every other control the window's.
 enum class FontRole { window, syllable };
@@ -45,6 +51,7 @@ struct ControlDescription {
     // A caption wider than its button that the button shows on two lines,
     // split at its run of blanks.
     bool two_lines = false;
+    Shells shells = Shells::both;
 };
 
 struct WindowDescription {
@@ -58,7 +65,8 @@ struct WindowDescription {
     const ControlDescription& control(std::string_view name) const;
 };
 
-// frm_hoofd: the start interval and the speed step, Start and Einde.
+// frm_hoofd: the start interval and the speed step, Start and Einde; below
+// them the lesson material, its order and the own list.
 const WindowDescription& settings_window();
 // frm_werk: the syllable, the pause picture, the read-outs and three buttons.
 const WindowDescription& exercise_window();
@@ -69,6 +77,12 @@ bool takes_focus(ControlKind kind);
 
 // A caption's access key, in upper case ('S' for "&Start"); 0 if none.
 char access_key(std::string_view caption);
+// The control that Alt and `key` (either case) reaches in `window` on
+// `shell` (Shells::desktop or Shells::page): a button by its own caption; a
+// label's key the control after the label in tab order. Empty if none.
+std::string_view access_key_target(const WindowDescription& window, char key, Shells shell);
+// Whether `shell` has `control`.
+bool on_shell(const ControlDescription& control, Shells shell);
 // A caption as drawn: without its "&".
 std::string drawn_caption(std::string_view caption);
 // The two lines of a caption split at its run of blanks (the verb, then the

@@ -4,10 +4,12 @@
 #include "gui/twips.h"
 #include "gui/two_line_button.h"
 
+#include <QComboBox>
 #include <QFont>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWidget>
 
@@ -33,6 +35,13 @@ QWidget* make_control(QWidget* window, const ControlDescription& control)
         return new PausePicture(window);
     case ControlKind::text_box:
         return new QLineEdit(caption, window);
+    case ControlKind::combo_box:
+        return new QComboBox(window);
+    case ControlKind::text_area: {
+        auto* area = new QPlainTextEdit(caption, window);
+        area->setTabChangesFocus(true);
+        return area;
+    }
     case ControlKind::push_button: {
         QPushButton* button = nullptr;
         if (control.two_lines) {
@@ -78,6 +87,8 @@ QHash<QString, QWidget*> create_controls(QWidget* window, const WindowDescriptio
     QHash<QString, QWidget*> controls;
     QWidget* previous_in_tab_order = nullptr;
     for (const ControlDescription& control : description.controls) {
+        if (!on_shell(control, Shells::desktop))
+            continue;
         QWidget* widget = make_control(window, control);
         widget->setObjectName(text_of(control.name));
         widget->setGeometry(pixel_rect(control.place));
@@ -91,6 +102,15 @@ QHash<QString, QWidget*> create_controls(QWidget* window, const WindowDescriptio
             previous_in_tab_order = widget;
         }
         controls.insert(widget->objectName(), widget);
+    }
+    // A label's access key takes the focus to the control after it.
+    for (const ControlDescription& control : description.controls) {
+        const char key = access_key(control.caption);
+        if (control.kind != ControlKind::label || key == 0)
+            continue;
+        const std::string_view target = access_key_target(description, key, Shells::desktop);
+        if (auto* label = qobject_cast<QLabel*>(controls.value(text_of(control.name))))
+            label->setBuddy(controls.value(text_of(target)));
     }
     return controls;
 }

@@ -7,9 +7,12 @@
 #include "program/texts.h"
 #include "program/windows.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace klankflits
 {
@@ -17,8 +20,9 @@ namespace klankflits
 namespace
 {
 
-constexpr std::array all_kinds{ControlKind::label, ControlKind::text_box, ControlKind::push_button,
-                               ControlKind::picture_box};
+constexpr std::array all_kinds{ControlKind::label,       ControlKind::text_box,
+                               ControlKind::push_button, ControlKind::picture_box,
+                               ControlKind::combo_box,   ControlKind::text_area};
 
 // A JSON text from its pieces, each appended in turn (no piece is put in
 // front of another, which GCC 12 at -O3 warns about wrongly).
@@ -52,6 +56,10 @@ std::string kind_name(ControlKind kind)
         return "push_button";
     case ControlKind::picture_box:
         return "picture_box";
+    case ControlKind::combo_box:
+        return "combo_box";
+    case ControlKind::text_area:
+        return "text_area";
     }
     return "unknown";
 }
@@ -100,13 +108,17 @@ std::string control(const ControlDescription& each)
     return out.append("}");
 }
 
+// The page's controls only, in tab order.
 std::string window(const WindowDescription& described)
 {
+    std::vector<ControlDescription> page_controls;
+    std::ranges::copy_if(described.controls, std::back_inserter(page_controls),
+                         [](const ControlDescription& c) { return on_shell(c, Shells::page); });
     return joined("{\"name\":", json_string(described.name),
                   ",\"caption\":", json_string(described.caption),
                   ",\"client\":{\"width\":", std::to_string(described.client.width),
                   ",\"height\":", std::to_string(described.client.height),
-                  "},\"controls\":", array(described.controls, control), "}");
+                  "},\"controls\":", array(page_controls, control), "}");
 }
 
 std::string font_json(const FontDescription& font)
