@@ -44,6 +44,7 @@
 #include "engine/exercise_state.h"
 #include "gui/application.h"
 #include "gui/exercise_window.h"
+#include "material/materials.h"
 #include "support/engine_session.h"
 #include "support/nominal_pace.h"
 
@@ -481,6 +482,7 @@ struct Options {
     QSize size;
     int letter_size = 1;
     std::uint64_t seed = 1;
+    std::string material{klankflits::ccv_key};
 };
 
 struct Result {
@@ -536,7 +538,8 @@ std::vector<Result> run(const Options& options, const std::vector<Source>& sourc
     for (const Source source : sources) {
         auto& started =
             modules.emplace_back(std::make_unique<Started>(klankflits::testing::started_module(
-                {options.seed, options.interval_ms, options.speed_step_ms})));
+                {options.seed, options.interval_ms, options.speed_step_ms,
+                 klankflits::material_named(options.material)})));
         auto& window = windows.emplace_back(std::make_unique<TimedWindow>(
             started->session, started->module, bench::make_tick_source(source)));
         starts.push_back(Clock::now());
@@ -653,7 +656,7 @@ Options read_options(int argc, char** argv)
 {
     const bench::Flags flags(argc, argv,
                              {"interval", "speed-step", "minutes", "cpu-minutes", "source", "load",
-                              "stall", "stall-process", "size", "letter-size", "seed"});
+                              "stall", "stall-process", "size", "letter-size", "seed", "material"});
     Options options;
     options.interval_ms = static_cast<int>(flags.number("interval", options.interval_ms));
     options.speed_step_ms = static_cast<int>(flags.number("speed-step", options.speed_step_ms));
@@ -663,6 +666,9 @@ Options read_options(int argc, char** argv)
     options.letter_size = static_cast<int>(flags.number("letter-size", 1));
     if (options.letter_size < 1 || options.letter_size > 4)
         throw std::invalid_argument("--letter-size is 1 to 4");
+    options.material = flags.text("material", options.material);
+    if (!klankflits::material_named(options.material))
+        throw std::invalid_argument("--material is ccv or a built-in set's key, e.g. mkm-kort");
     const std::string source = flags.text("source", "both");
     if (source != "both")
         options.sources = {bench::source_named(source)};
@@ -706,7 +712,7 @@ int main(int argc, char** argv)
             "%s\nusage: klankflits_bench_pacing [--interval MS] [--speed-step MS] "
             "[--minutes M] [--source both|paced|plain] [--cpu-minutes M] [--load [N]] "
             "[--stall MS/PERIOD] [--stall-process] [--size WIDTHxHEIGHT] [--letter-size N] "
-            "[--seed N]\n",
+            "[--seed N] [--material KEY]\n",
             e.what());
         return 2;
     }
@@ -722,10 +728,10 @@ int main(int argc, char** argv)
             : "none";
     const QSize size = options.size.isValid() ? options.size : QSize(1016, 734);
     std::printf("pacing: interval %d ms, speed step %d ms, %.1f min, load %d thread(s), stalls %s, "
-                "window %dx%d, letter size %d, platform %s\n",
+                "window %dx%d, letter size %d, material %s, platform %s\n",
                 options.interval_ms, options.speed_step_ms, options.minutes, options.load_threads,
                 stalls.c_str(), size.width(), size.height(), options.letter_size,
-                qPrintable(QGuiApplication::platformName()));
+                options.material.c_str(), qPrintable(QGuiApplication::platformName()));
     std::fflush(stdout);
 
     LoadThreads load(options.load_threads);
