@@ -1,14 +1,12 @@
-// Draws the program's smiley from the core's description
-// (core/program/pause_picture.h): the pause picture at its size in the window,
-// as a JPEG for the page (core/resources/pause.jpg), the program's icon in the
-// hicolor sizes plus a scalable SVG (packaging/icons/) and the Windows icon
-// file with the sizes Windows uses (packaging/windows/klankflits.ico). The outputs are committed,
-// so a normal build never runs this; rerun it after changing the drawing:
+// Draws the program's icon from the core's smiley
+// (core/program/pause_picture.h): in the hicolor sizes plus a scalable SVG (packaging/icons/) and
+// the Windows icon file with the sizes Windows uses (packaging/windows/klankflits.ico). The outputs
+// are committed, so a normal build never runs this; rerun it after changing the drawing:
 //
 //   cmake -B build-tools -DKLANKFLITS_BUILD_TOOLS=ON
 //   cmake --build build-tools --target klankflits_draw_pictures
 //
-// or by hand: draw_pause_picture <resources-dir> <icons-dir> <windows-dir>
+// or by hand: draw_pause_picture <icons-dir> <windows-dir>
 
 #include "gui/pause_picture_painting.h"
 #include "program/pause_picture.h"
@@ -31,16 +29,6 @@ namespace
 
 using namespace klankflits;
 
-// The picture at its size in the window, for the page until it shows the SVG.
-QImage draw_pause_picture()
-{
-    QImage image(pause_picture_size.width, pause_picture_size.height, QImage::Format_RGB32);
-    QPainter p(&image);
-    paint_pause_picture(p, QRectF(image.rect()));
-    p.end();
-    return image;
-}
-
 // A hair of margin so the antialiased outline is never cut off.
 double icon_margin(int size)
 {
@@ -55,19 +43,6 @@ QImage draw_icon(int size)
     paint_face(p, QPointF(size / 2.0, size / 2.0), size / 2.0 - icon_margin(size));
     p.end();
     return image;
-}
-
-bool write_jpeg(const QImage& image, const QString& path)
-{
-    QImageWriter writer(path, "jpeg");
-    writer.setQuality(55);
-    writer.setOptimizedWrite(true);
-    writer.setProgressiveScanWrite(false);
-    if (!writer.write(image)) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(writer.errorString()));
-        return false;
-    }
-    return true;
 }
 
 bool write_png(const QImage& image, QIODevice* device, const QString& name)
@@ -143,15 +118,14 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 4) {
-        std::fprintf(stderr, "usage: %s <resources-dir> <icons-dir> <windows-dir>\n", argv[0]);
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: %s <icons-dir> <windows-dir>\n", argv[0]);
         return 2;
     }
-    const QDir resources(args[1]);
-    const QDir icons(args[2]);
-    const QDir windows(args[3]);
+    const QDir icons(args[1]);
+    const QDir windows(args[2]);
 
-    bool ok = write_jpeg(draw_pause_picture(), resources.filePath(QStringLiteral("pause.jpg")));
+    bool ok = true;
     constexpr std::array sizes{16, 22, 24, 32, 48, 64, 128, 256};
     for (int size : sizes) {
         const QString dir = QStringLiteral("%1x%1").arg(size);
