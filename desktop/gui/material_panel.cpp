@@ -107,6 +107,8 @@ bool MaterialPanel::own_list_chosen() const
 
 void MaterialPanel::material_chosen()
 {
+    // A long caption, cut off in the closed box, whole on hovering.
+    cmb_material_->setToolTip(cmb_material_->currentText());
     if (showing_own_)
         own_text_ = txt_list_->toPlainText();
     showing_own_ = own_list_chosen();
