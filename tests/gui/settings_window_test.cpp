@@ -520,8 +520,12 @@ void SettingsWindowTest::a_dropped_list_file_becomes_the_own_list()
                  .contains("kan niet worden opgeslagen als \"lijst.txt\""),
              "no message");
 
+    // As Notepad saves it: Windows' line ends.
     const QString path = dir.filePath("week 3.txt");
-    QCOMPARE(write_list_file(path, QStringLiteral("bang\nbank")), QString());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("bang\r\nbank\r\n");
+    file.close();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QMimeData data;
@@ -533,7 +537,7 @@ void SettingsWindowTest::a_dropped_list_file_becomes_the_own_list()
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window.get(), &drop);
     QCOMPARE(combo("cmb_material")->currentData().toString(), QStringLiteral("eigen"));
-    QCOMPARE(list()->toPlainText(), QStringLiteral("bang\nbank"));
+    QCOMPARE(list()->toPlainText(), QStringLiteral("bang\nbank\n"));
     QVERIFY(!list()->isReadOnly());
 
     // Anything but a .txt file is not taken.
