@@ -39,4 +39,10 @@ std::string list_file_unwritable(std::string_view file)
            ". Kies een andere map of een andere naam; de lijst zelf blijft staan.";
 }
 
+std::string list_replace_question(std::string_view file)
+{
+    return "De lijst in het vak wordt vervangen door de lijst uit " + quoted_text(file) +
+           ". Wat er nu in het vak staat, gaat dan verloren.";
+}
+
 } // namespace klankflits

@@ -50,5 +50,9 @@ inline constexpr std::string_view list_file_filter = "Tekstbestanden (*.txt);;Al
 std::string list_file_unreadable(std::string_view file);
 std::string list_file_too_large(std::string_view file);
 std::string list_file_unwritable(std::string_view file);
+// Asked before a file's list takes the place of one typed in the box.
+std::string list_replace_question(std::string_view file);
+inline constexpr std::string_view list_replace = "Vervangen";
+inline constexpr std::string_view list_keep = "Niet vervangen";
 
 } // namespace klankflits

@@ -132,6 +132,10 @@ void MaterialPanel::open_file(const QString& path)
         tell(reading.message);
         return;
     }
+    // What was typed goes only when the teacher says so.
+    const QString typed = showing_own_ ? txt_list_->toPlainText() : own_text_;
+    if (!typed.trimmed().isEmpty() && typed != reading.text && !replace_asked(path))
+        return;
     // The file's text becomes the own list's, whichever material was shown.
     showing_own_ = false;
     own_text_ = reading.text;
@@ -161,6 +165,19 @@ void MaterialPanel::save_clicked()
     const QString problem = write_list_file(path, txt_list_->toPlainText());
     if (!problem.isEmpty())
         tell(problem);
+}
+
+bool MaterialPanel::replace_asked(const QString& path)
+{
+    QMessageBox box(
+        QMessageBox::Question, Application::program_name(),
+        QString::fromStdString(list_replace_question(QFileInfo(path).fileName().toStdString())),
+        QMessageBox::NoButton, window_);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* replace = box.addButton(text_of(list_replace), QMessageBox::AcceptRole);
+    box.setDefaultButton(box.addButton(text_of(list_keep), QMessageBox::RejectRole));
+    box.exec();
+    return box.clickedButton() == replace;
 }
 
 void MaterialPanel::tell(const QString& message)

@@ -36,8 +36,9 @@ public:
     std::string order_key() const;
     std::string list_text() const;
 
-    // The file's text into txt_list as the own list; a file that cannot be
-    // read is told about and changes nothing.
+    // The file's text into txt_list as the own list, once the teacher agrees
+    // to lose a list typed there; a file that cannot be read is told about
+    // and changes nothing.
     void open_file(const QString& path);
 
 protected:
@@ -48,6 +49,8 @@ private:
     void open_clicked();
     void save_clicked();
     void tell(const QString& message);
+    // Whether the teacher lets the list from `path` replace the one typed.
+    bool replace_asked(const QString& path);
     bool own_list_chosen() const;
 
     QWidget* window_;

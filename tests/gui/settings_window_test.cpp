@@ -540,6 +540,31 @@ void SettingsWindowTest::a_dropped_list_file_becomes_the_own_list()
     QCOMPARE(list()->toPlainText(), QStringLiteral("bang\nbank\n"));
     QVERIFY(!list()->isReadOnly());
 
+    // What was typed goes only when the teacher agrees.
+    list()->setPlainText("kat");
+    // A drop goes where its drag entered, so each drag enters anew.
+    const auto drop_asking = [&](const char* answer) {
+        QString question;
+        const ModalWatcher modal_watcher([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            question = box->text();
+            for (QAbstractButton* button : box->buttons())
+                if (button->text() == QLatin1String(answer))
+                    button->click();
+        });
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        QDropEvent again(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &again);
+        return question;
+    };
+    QVERIFY(drop_asking("Niet vervangen").contains("\"week 3.txt\""));
+    QCOMPARE(list()->toPlainText(), QStringLiteral("kat"));
+    choose("mkm-kort"); // asked too while another material is shown
+    QVERIFY(drop_asking("Vervangen").contains("gaat dan verloren"));
+    QCOMPARE(list()->toPlainText(), QStringLiteral("bang\nbank\n"));
+
     // Anything but a .txt file is not taken.
     QMimeData other;
     other.setUrls({QUrl::fromLocalFile(dir.filePath("foto.png"))});
