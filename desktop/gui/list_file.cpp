@@ -31,9 +31,11 @@ ListFileReading read_list_file(const QString& path)
         return {{}, QString::fromStdString(list_file_too_large(shown_name(path)))};
     if (file.error() != QFileDevice::NoError)
         return {{}, QString::fromStdString(list_file_unreadable(shown_name(path)))};
-    return {
-        QString::fromStdString(decode_text_file({bytes.constData(), std::size_t(bytes.size())})),
-        {}};
+    QString text =
+        QString::fromStdString(decode_text_file({bytes.constData(), std::size_t(bytes.size())}));
+    // Windows' line ends, as the list is written there, read as the box's own.
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return {text, {}};
 }
 
 QString write_list_file(const QString& path, const QString& text)

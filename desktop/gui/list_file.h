@@ -13,7 +13,7 @@ namespace klankflits
 inline constexpr qint64 list_file_most_bytes = 1024 * 1024;
 
 struct ListFileReading {
-    QString text;    // the file's text (decode_text_file)
+    QString text;    // the file's text (decode_text_file), its lines ended by "\n"
     QString message; // in Dutch, why it could not be read; empty when read
     bool ok() const { return message.isEmpty(); }
 };
