@@ -79,9 +79,12 @@ MaterialPanel::MaterialPanel(QWidget* window, const QHash<QString, QWidget*>& co
     if (auto* save = qobject_cast<QPushButton*>(controls.value(QStringLiteral("cmd_save"))))
         connect(save, &QPushButton::clicked, this, [this] { save_clicked(); });
 
-    // A .txt file dropped anywhere on the window, the list box too, is opened.
+    // A .txt file dropped anywhere on the window is opened, on a box too
+    // (which would take its name as text).
     window_->setAcceptDrops(true);
     window_->installEventFilter(this);
+    for (QWidget* control : controls)
+        control->installEventFilter(this);
     txt_list_->viewport()->installEventFilter(this);
 }
 

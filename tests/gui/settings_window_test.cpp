@@ -565,6 +565,20 @@ void SettingsWindowTest::a_dropped_list_file_becomes_the_own_list()
     QVERIFY(drop_asking("Vervangen").contains("gaat dan verloren"));
     QCOMPARE(list()->toPlainText(), QStringLiteral("bang\nbank\n"));
 
+    // Dropped on a number box, with its name as text too (as file managers
+    // drag it), it is the list, not text for the box.
+    QMimeData named;
+    named.setUrls({QUrl::fromLocalFile(path)});
+    named.setText(path);
+    QLineEdit* speed = box("txt_speed");
+    const QPoint inside = speed->rect().center();
+    QDragEnterEvent onto(inside, Qt::CopyAction, &named, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(speed, &onto);
+    QDropEvent dropped(inside, Qt::CopyAction, &named, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(speed, &dropped);
+    QVERIFY(dropped.isAccepted());
+    QCOMPARE(speed->text(), QStringLiteral("100"));
+
     // Anything but a .txt file is not taken.
     QMimeData other;
     other.setUrls({QUrl::fromLocalFile(dir.filePath("foto.png"))});
