@@ -41,4 +41,18 @@ inline constexpr std::string_view pause_caption = "Pauze";
 inline constexpr std::string_view resume_caption = "Verder";
 inline constexpr std::string_view paused_sign = "Pauze";
 
+// The teacher's list as a plain text file: the file dialogs' titles and
+// filter, and what the user is told when a file cannot be read or written
+// (`file` is its name as the user sees it).
+inline constexpr std::string_view open_list_title = "Lijst openen";
+inline constexpr std::string_view save_list_title = "Lijst opslaan als";
+inline constexpr std::string_view list_file_filter = "Tekstbestanden (*.txt);;Alle bestanden (*)";
+std::string list_file_unreadable(std::string_view file);
+std::string list_file_too_large(std::string_view file);
+std::string list_file_unwritable(std::string_view file);
+// Asked before a file's list takes the place of one typed in the box.
+std::string list_replace_question(std::string_view file);
+inline constexpr std::string_view list_replace = "Vervangen";
+inline constexpr std::string_view list_keep = "Niet vervangen";
+
 } // namespace klankflits

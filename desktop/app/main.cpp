@@ -28,7 +28,8 @@ int main(int argc, char** argv)
     klankflits::warn_without_fonts();
     klankflits::run_guarded([&] {
         klankflits::Module1 module;
-        klankflits::start_up(module, klankflits::end_program_at_once(), command_line.exercise);
+        klankflits::start_up(module, klankflits::end_program_at_once(), command_line.exercise,
+                             command_line.material);
     });
     return app.exit_status();
 }

@@ -1,7 +1,10 @@
 #include "gui/command_line.h"
 
 #include "gui/argument_check.h"
+#include "gui/list_file.h"
 #include "gui/terminal_message.h"
+#include "material/materials.h"
+#include "material/own_list.h"
 #include "program/letter_size.h"
 #include "program/letters.h"
 
@@ -14,7 +17,22 @@ namespace klankflits
 namespace
 {
 
-enum class Asked { help, version, full_screen, letter_size, letters, school_letters };
+QString text_of(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+enum class Asked {
+    help,
+    version,
+    full_screen,
+    letter_size,
+    letters,
+    school_letters,
+    material,
+    order,
+    list
+};
 
 // An option as the help shows it; each line of its Dutch and English
 // description is a line of the help.
@@ -67,6 +85,25 @@ const std::array options{
            {},
            QStringLiteral("Hetzelfde als --letters school."),
            QStringLiteral("The same as --letters school.")},
+    Option{Asked::material,
+           {QStringLiteral("oefenstof"), QStringLiteral("material")},
+           QStringLiteral("KEY"),
+           QStringLiteral("De oefenstof die het instelvenster al gekozen toont (zonder deze\n"
+                          "optie de CCV-structuren):"),
+           QStringLiteral("The lesson material the settings window shows chosen (without\n"
+                          "this option the CCV syllables):")},
+    Option{Asked::order,
+           {QStringLiteral("volgorde"), QStringLiteral("order")},
+           QStringLiteral("KEY"),
+           QStringLiteral("De volgorde van de woorden (zonder deze optie die van de oefenstof):"),
+           QStringLiteral("The order of the items (without this option the material's own):")},
+    Option{Asked::list,
+           {QStringLiteral("lijst"), QStringLiteral("list")},
+           QStringLiteral("FILE"),
+           QStringLiteral("Een eigen lijst uit een tekstbestand, een woord op elke regel;\n"
+                          "kiest de oefenstof eigen."),
+           QStringLiteral("An own list from a text file, one item a line; chooses the\n"
+                          "material eigen.")},
 };
 
 KnownOptions known_options()
@@ -107,8 +144,50 @@ QString help()
         text += u'\n';
         for (const QString& line : (option.dutch + u'\n' + option.english).split(u'\n'))
             text += QStringLiteral("      ") + line + u'\n';
+        if (option.asked == Asked::material)
+            for (const MaterialChoice& choice : material_choices())
+                text += QStringLiteral("      %1%2\n")
+                            .arg(text_of(choice.key), -18)
+                            .arg(text_of(choice.caption));
+        if (option.asked == Asked::order)
+            for (const OrderChoice& choice : order_choices())
+                text += QStringLiteral("      %1%2\n")
+                            .arg(text_of(choice.key), -13)
+                            .arg(text_of(choice.explanation));
     }
     return text;
+}
+
+QString bad_material(const QString& value)
+{
+    const QString shown = quoted_on_terminal(value);
+    return refusal(QStringLiteral("de oefenstof %1 bestaat niet.").arg(shown),
+                   QStringLiteral("there is no material %1.").arg(shown));
+}
+
+QString bad_order(const QString& value)
+{
+    const QString shown = quoted_on_terminal(value);
+    return refusal(QStringLiteral("de volgorde %1 bestaat niet.").arg(shown),
+                   QStringLiteral("there is no order %1.").arg(shown));
+}
+
+QString unreadable_list(const QString& path)
+{
+    const QString shown = quoted_on_terminal(path);
+    return refusal(QStringLiteral("de lijst %1 kan niet worden gelezen.").arg(shown),
+                   QStringLiteral("the list %1 cannot be read.").arg(shown));
+}
+
+QString refused_list(const QString& path, const OwnList& list)
+{
+    const QString shown = quoted_on_terminal(path);
+    return refusal(QStringLiteral("de lijst %1 kan niet worden gebruikt. %2")
+                       .arg(shown, QString::fromStdString(list.message)),
+                   list.line > 0 ? QStringLiteral("the list %1 cannot be used: see its line %2.")
+                                       .arg(shown)
+                                       .arg(list.line)
+                                 : QStringLiteral("the list %1 holds no item.").arg(shown));
 }
 
 QString bad_letters(const QString& value)
@@ -135,6 +214,9 @@ std::variant<CommandLine, CommandLineAnswer> read_command_line(const QStringList
     CommandLine command_line;
     std::optional<QString> letter_size;
     std::optional<QString> letters;
+    std::optional<QString> material;
+    std::optional<QString> order;
+    std::optional<QString> list;
     for (const GivenOption& given : reading.given) {
         switch (option_named(given.name).asked) {
         case Asked::help:
@@ -151,8 +233,17 @@ std::variant<CommandLine, CommandLineAnswer> read_command_line(const QStringList
             letters = given.value;
             break;
         case Asked::school_letters:
-            letters = QString::fromUtf8(school_letters_name.data(),
-                                        static_cast<qsizetype>(school_letters_name.size()));
+            letters = text_of(school_letters_name);
+            break;
+        case Asked::material:
+            material = given.value;
+            break;
+        case Asked::order:
+            order = given.value;
+            break;
+        case Asked::list:
+            list = given.value;
+            material = text_of(own_list_key);
             break;
         }
     }
@@ -167,6 +258,25 @@ std::variant<CommandLine, CommandLineAnswer> read_command_line(const QStringList
         if (!chosen)
             return CommandLineAnswer{bad_letters(*letters), refused_command_line_status};
         command_line.exercise.letters = *chosen;
+    }
+    if (material) {
+        if (*material != text_of(own_list_key) && !material_named(material->toStdString()))
+            return CommandLineAnswer{bad_material(*material), refused_command_line_status};
+        command_line.material.material_key = *material;
+    }
+    if (order) {
+        if (!order_named(order->toStdString()))
+            return CommandLineAnswer{bad_order(*order), refused_command_line_status};
+        command_line.material.order_key = *order;
+    }
+    if (list) {
+        const ListFileReading reading = read_list_file(*list);
+        if (!reading.ok())
+            return CommandLineAnswer{unreadable_list(*list), refused_command_line_status};
+        const OwnList own = read_own_list(reading.text.toStdString());
+        if (!own.ok())
+            return CommandLineAnswer{refused_list(*list, own), refused_command_line_status};
+        command_line.material.list_text = reading.text;
     }
     return command_line;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/material_preset.h"
 #include "gui/opening.h"
 
 #include <QString>
@@ -13,6 +14,7 @@ namespace klankflits
 // The program's options. Without any it starts as always.
 struct CommandLine {
     ExerciseOpening exercise;
+    MaterialPreset material; // shown preset in the settings window
 };
 
 // What the program writes instead of starting: the help or the version on

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace klankflits
 {
@@ -25,10 +26,13 @@ QRectF pixel_box(const TwipsRect& box)
 
 } // namespace
 
-ExerciseLayout::ExerciseLayout(QWidget* window, const ExerciseControls& controls)
+ExerciseLayout::ExerciseLayout(QWidget* window, const ExerciseControls& controls,
+                               std::vector<std::string> items)
     : window_(window), controls_(controls), layout_(window, exercise_window().client),
-      widest_syllable_(widest_syllable_in(controls.txt_string->font()))
+      items_(std::move(items)), widest_item_(widest_item_in(controls.txt_string->font(), items_))
 {
+    // An item wider than txt_string is drawn smaller from the start.
+    grow_to_letter_size();
 }
 
 QSize ExerciseLayout::client_for(QSize room) const
@@ -46,11 +50,16 @@ QSize ExerciseLayout::client_for(QSize room) const
 void ExerciseLayout::set_letter_size(int step)
 {
     letter_size_ = letter_size_stepped(step, 0);
-    const GrownControl syllable = grown_syllable(widest_syllable_, letter_size_);
+    grow_to_letter_size();
+    apply();
+}
+
+void ExerciseLayout::grow_to_letter_size()
+{
+    const GrownControl syllable = grown_syllable(widest_item_, letter_size_);
     layout_.grow(controls_.txt_string, pixel_box(syllable.box), syllable.factor);
     const GrownControl pause = grown_pause_picture(letter_size_);
     layout_.grow(controls_.picture1, pixel_box(pause.box), pause.factor);
-    apply();
 }
 
 void ExerciseLayout::set_letters(Letters letters)
@@ -61,16 +70,31 @@ void ExerciseLayout::set_letters(Letters letters)
     const QFont font = syllable_qfont(letters);
     controls_.txt_string->setFont(font);
     layout_.set_font(controls_.txt_string, font);
-    widest_syllable_ = widest_syllable_in(font);
+    widest_item_ = widest_item_in(font, items_);
     set_letter_size(letter_size_);
 }
 
 void ExerciseLayout::apply()
 {
     layout_.apply();
+    keep_items_whole();
     controls_.picture1->draw_ahead();
     fit_read_out("Label1");
     fit_read_out("Label3");
+}
+
+// The core's rule grows txt_string around the widest item as measured at step
+// 1; a font's hinting draws it a little wider or taller at other sizes (4 %
+// wider in the smallest window). Then its letter is made as much smaller as
+// keeps every item whole.
+void ExerciseLayout::keep_items_whole()
+{
+    QLabel* label = controls_.txt_string;
+    QFont font = label->font();
+    for (int i = 0; i < 30 && !items_whole_in(font, items_, label->size()); ++i)
+        font = scaled_font(font, 0.98);
+    if (font != label->font())
+        label->setFont(font);
 }
 
 QLabel* ExerciseLayout::read_out(std::string_view name) const

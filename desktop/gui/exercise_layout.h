@@ -7,7 +7,9 @@
 
 #include <QSize>
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 class QLabel;
 class QWidget;
@@ -25,8 +27,9 @@ public:
     static constexpr double smallest_factor = 0.3;
 
     // Takes the controls as created (at the layout's own size) and measures
-    // the widest syllable in the syllable's font.
-    ExerciseLayout(QWidget* window, const ExerciseControls& controls);
+    // the widest of the material's items in the syllable's font.
+    ExerciseLayout(QWidget* window, const ExerciseControls& controls,
+                   std::vector<std::string> items);
 
     // The window's client size at factor 1.
     QSize size() const { return layout_.size(); }
@@ -51,11 +54,15 @@ public:
 
 private:
     QLabel* read_out(std::string_view name) const;
+    // The syllable and the picture grown to the letter size at the next apply().
+    void grow_to_letter_size();
+    void keep_items_whole();
 
     QWidget* window_;
     ExerciseControls controls_;
     ScaledLayout layout_;
-    TwipsSize widest_syllable_; // in the syllable's font, at step 1
+    std::vector<std::string> items_; // the material's
+    TwipsSize widest_item_;          // in the syllable's font, at step 1
     int letter_size_ = 1;
     Letters letters_ = Letters::window;
 };

@@ -39,8 +39,9 @@ ExerciseWindow::ExerciseWindow(Session& session, EndProgram end_program, QWidget
     : ProgramWindow(std::move(end_program), parent), session_(session),
       tick_source_(adopt(tick_source, this)), controls_(create_exercise_controls(this))
 {
+    setWindowTitle(QString::fromStdString(session_.exercise_title()));
     fit_font_to_captions(this);
-    layout_ = std::make_unique<ExerciseLayout>(this, controls_);
+    layout_ = std::make_unique<ExerciseLayout>(this, controls_, session_.material().items);
     resize(layout_->size());
     setMinimumSize(layout_->size() * ExerciseLayout::smallest_factor);
     // The layout grows with the window.

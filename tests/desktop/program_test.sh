@@ -63,6 +63,13 @@ options)
         fail "--help: $(head -n 1 "$work/stdout")"
     grep -q "^Usage: klankflits \[options\]$" "$work/stdout" || fail "--help: no English usage"
     grep -q "Toont deze hulp" "$work/stdout" || fail "--help: its own line is not in Dutch"
+    # Every material's key with its caption, every order's key.
+    for key in ccv mkm-kort mkm-lang mkm-tweeteken mmkm mkmm mmkmm drie-medeklinkers ng-nk \
+        twee-open twee-gesloten eigen willekeurig door-elkaar op-volgorde; do
+        grep -q "^      $key  *[a-zA-Z]" "$work/stdout" || fail "--help does not list $key"
+    done
+    grep -q "twee-gesloten  *twee klankgroepen, de eerste gesloten" "$work/stdout" ||
+        fail "--help: no caption for twee-gesloten"
     version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --version)
     [[ $version =~ ^klankflits\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version: $version"
     echo "--help and --version answer without a screen: $version"
@@ -105,7 +112,20 @@ abc|"abc"|hoort bij geen optie|belongs to no option
 --lettergrootte 2 extra|"extra"|hoort bij geen optie|belongs to no option
 --letters blauw|"blauw"|de letters zijn school of gewoon|the letters are school or gewoon
 --schoolletters=ja|"--schoolletters"|neemt geen waarde|takes no value
+--oefenstof kat|"kat"|de oefenstof|there is no material
+--material=mkm-kort --oefenstof MKM-KORT|"MKM-KORT"|de oefenstof|there is no material
+--volgorde random|"random"|de volgorde|there is no order
+--order=op-volgorde --volgorde=|""|de volgorde|there is no order
+--lijst /nergens/week1.txt|"/nergens/week1.txt"|de lijst .* kan niet worden gelezen|the list .* cannot be read
+--list /|"/"|de lijst .* kan niet worden gelezen|the list .* cannot be read
+--oefenstof|"--oefenstof"|heeft een waarde nodig|needs a value
 ROWS
+    # A list the program cannot take: the message names the file and the line.
+    printf 'kat\nmaan\nh@us\n' >"$work/week 2.txt"
+    named="\"$work/week 2.txt\"" dutch="Regel 3: \"h@us\"" english="see its line 3" \
+        refused --lijst "$work/week 2.txt"
+    printf '\n \n' >"$work/leeg.txt"
+    named=leeg.txt dutch="De lijst is leeg" english="holds no item" refused --list "$work/leeg.txt"
     # A long value by its first 40 characters; a direction or control
     # character by its code, so that the terminal line stays as it was.
     named="\"$(printf 'x%.0s' {1..40})…\"" dutch=lettergrootte english="letter size" \
@@ -121,6 +141,15 @@ ROWS
     [ "$status" = 1 ] || fail "--lettergrootte 9 --letter-size 2: exit status $status, expected 1"
     grep -q "no screen could be opened" "$work/stderr" || fail "--lettergrootte 9 --letter-size 2"
     echo "--lettergrootte 9 --letter-size 2: passes the command line, exit status 1"
+    # A good choice of material passes too, the list read from its file.
+    printf 'kat\r\nmaan\r\nde kat\r\n' >"$work/week 3.txt"
+    env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY= "$program" --oefenstof kat \
+        --material twee-open --volgorde op-volgorde --lijst "$work/week 3.txt" \
+        >"$work/stdout" 2>"$work/stderr"
+    status=$?
+    [ "$status" = 1 ] || fail "a good material, order and list: exit status $status, expected 1"
+    grep -q "no screen could be opened" "$work/stderr" || fail "a good material, order and list"
+    echo "--oefenstof, --volgorde and --lijst as they should be: pass the command line"
     # Qt's own options still answer --help with the program's text.
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" -platform offscreen --help \
         >"$work/stdout" 2>"$work/stderr" || fail "-platform offscreen --help: exit status $?"

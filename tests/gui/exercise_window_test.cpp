@@ -5,6 +5,7 @@
 #include "gui/school_letters.h"
 #include "gui/settings_window.h"
 #include "gui/two_line_button.h"
+#include "material/materials.h"
 #include "program/letter_size.h"
 #include "program/pause_picture.h"
 #include "program/session.h"
@@ -255,6 +256,7 @@ void ExerciseWindowTest::cleanupTestCase()
 void ExerciseWindowTest::init()
 {
     init_state(module);
+    module.draw = ItemDraw(); // the CCV syllables, whatever a test chose
     ends = {};
     window = std::make_unique<ExerciseWindow>(session, ends.callback());
 }
@@ -687,12 +689,22 @@ void ExerciseWindowTest::the_widest_syllable_fits_at_the_largest_size_data()
 {
     QTest::addColumn<QSize>("client");
     QTest::addColumn<bool>("school_letters");
-    QTest::newRow("its own size") << QSize(1016, 734) << false;
-    QTest::newRow("a board, full screen") << QSize(1920, 1080) << false;
-    QTest::newRow("a board, full screen, school letters") << QSize(1920, 1080) << true;
-    QTest::newRow("a small laptop at 125 %") << QSize(1092, 573) << false;
-    QTest::newRow("the smallest window, school letters") << QSize(305, 221) << true;
-    QTest::newRow("the smallest window") << QSize(305, 221) << false;
+    QTest::addColumn<QStringList>("own_list"); // none: the CCV syllables
+    QTest::newRow("its own size") << QSize(1016, 734) << false << QStringList();
+    QTest::newRow("a board, full screen") << QSize(1920, 1080) << false << QStringList();
+    QTest::newRow("a board, full screen, school letters")
+        << QSize(1920, 1080) << true << QStringList();
+    QTest::newRow("a small laptop at 125 %") << QSize(1092, 573) << false << QStringList();
+    QTest::newRow("the smallest window, school letters")
+        << QSize(305, 221) << true << QStringList();
+    QTest::newRow("the smallest window") << QSize(305, 221) << false << QStringList();
+    // Items far wider than txt_string: drawn smaller than step 1, whole.
+    const QStringList wide{QStringLiteral("ziekenhuis"), QString(30, u'w'),
+                           QStringLiteral("de kinderen spelen in de tuin")};
+    QTest::newRow("30 characters, its own size") << QSize(1016, 734) << false << wide;
+    QTest::newRow("30 characters, a board") << QSize(1920, 1080) << false << wide;
+    QTest::newRow("30 characters, a board, school letters") << QSize(1920, 1080) << true << wide;
+    QTest::newRow("30 characters, the smallest window") << QSize(305, 221) << false << wide;
 }
 
 // The columns and rows of an image that hold ink (dark pixels).
@@ -706,13 +718,22 @@ static QRect ink_of(const QImage& image)
     return ink;
 }
 
-// At step 4 (+ three times) every syllable, the widest too, is drawn whole:
-// its ink stays clear of its label's edges, the label is inside the window,
-// and neither it nor the picture covers a button or a read-out.
+// At every step, up to step 4 (+ three times), every item of the material, the
+// widest too, is drawn whole: its ink stays clear of its label's edges, the
+// label is inside the window, and neither it nor the picture covers a button or
+// a read-out.
 void ExerciseWindowTest::the_widest_syllable_fits_at_the_largest_size()
 {
     QFETCH(QSize, client);
     QFETCH(bool, school_letters);
+    QFETCH(QStringList, own_list);
+    std::vector<std::string> items(valid_syllables().begin(), valid_syllables().end());
+    if (!own_list.isEmpty()) {
+        items.clear();
+        for (const QString& item : own_list)
+            items.push_back(item.toStdString());
+        session.choose(own_list_material(items));
+    }
     TickScheduler::TimePoint stopped{}; // no step comes to change the syllable
     window = std::make_unique<ExerciseWindow>(session, ends.callback(), nullptr,
                                               new PacedTimers([&stopped] { return stopped; }));
@@ -722,18 +743,26 @@ void ExerciseWindowTest::the_widest_syllable_fits_at_the_largest_size()
     QTRY_COMPARE(window->size(), client);
     if (school_letters)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_L);
-    for (int i = 0; i < 3; ++i)
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Plus);
     auto* syllable = control<QLabel>("txt_string");
     QCOMPARE(QFontInfo(syllable->font()).family() == QStringLiteral("Andika"), school_letters);
     window->show_txt_string();
-    for (const std::string& each : valid_syllables()) {
-        window->set_txt_string_caption(each);
-        const QImage image = syllable->grab().toImage();
-        const QRect ink = ink_of(image);
-        QVERIFY2(!ink.isEmpty() && ink.left() > 0 && ink.top() > 0 &&
-                     ink.right() < image.width() - 1 && ink.bottom() < image.height() - 1,
-                 each.c_str());
+    // The CCV syllables at step 4 only: the steps below draw them smaller.
+    const int first = own_list.isEmpty() ? 4 : 1;
+    for (int step = 1; step <= 4; ++step) {
+        if (step > 1)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Plus);
+        if (step < first)
+            continue;
+        for (const std::string& each : items) {
+            window->set_txt_string_caption(each);
+            const QImage image = syllable->grab().toImage();
+            const QRect ink = ink_of(image);
+            QVERIFY2(
+                !ink.isEmpty() && ink.left() > 0 && ink.top() > 0 &&
+                    ink.right() < image.width() - 1 && ink.bottom() < image.height() - 1,
+                qPrintable(
+                    QStringLiteral("%1 at step %2").arg(QString::fromStdString(each)).arg(step)));
+        }
     }
     const QRect inside = window->rect();
     for (const char* grown : {"txt_string", "Picture1"}) {
@@ -743,9 +772,13 @@ void ExerciseWindowTest::the_widest_syllable_fits_at_the_largest_size()
             QVERIFY2(!control(grown)->geometry().intersects(control(other)->geometry()),
                      qPrintable(QStringLiteral("%1 covers %2").arg(grown, other)));
     }
-    // And four times as large as at step 1: the factor was not given up.
+    // And four times as large as at step 1: the factor was not given up. A
+    // list far wider than txt_string is never drawn larger than at step 1.
     const double scale = std::min(client.width() / 1016.0, client.height() / 734.0);
-    QVERIFY(qAbs(syllable->font().pointSizeF() - 24 * scale * 4) < 0.01);
+    if (own_list.isEmpty())
+        QVERIFY(qAbs(syllable->font().pointSizeF() - 24 * scale * 4) < 0.01);
+    else
+        QVERIFY(syllable->font().pointSizeF() <= 24 * scale + 0.01);
 }
 
 // Lets the tick source's running QTimer run out at once until `done`, the
