@@ -23,19 +23,20 @@ constexpr std::array settings_controls{
     ControlDescription{"cmd_start", push_button, "&Start", {240, 2160, 1695, 495}},
     ControlDescription{"cmd_exit", push_button, "&Einde", {3600, 2160, 1695, 495}},
     // Below the original six: the material, its order and the own list. The
-    // list box shows the chosen material's items, and takes typing when the
-    // own list is chosen.
+    // two lists span the window, so that a set's whole caption shows; the list
+    // box shows the chosen material's items, and takes typing when the own
+    // list is chosen.
     ControlDescription{"Label5", label, "&Oefenstof", {240, 2880, 1600, 255}},
-    ControlDescription{"cmb_material", combo_box, "", {2040, 2850, 3255, 315}},
-    ControlDescription{"Label6", label, "&Volgorde", {240, 3360, 1600, 255}},
-    ControlDescription{"cmb_order", combo_box, "", {2040, 3330, 3255, 315}},
-    ControlDescription{"Label7", label, "&Lijst", {240, 3840, 1600, 255}},
-    ControlDescription{"txt_list", text_area, "", {2040, 3840, 3255, 2175}},
-    ControlDescription{"cmd_open", push_button, "Ope&nen…", {240, 4320, 1600, 495}},
+    ControlDescription{"cmb_material", combo_box, "", {240, 3165, 5055, 315}},
+    ControlDescription{"Label6", label, "&Volgorde", {240, 3600, 1600, 255}},
+    ControlDescription{"cmb_order", combo_box, "", {240, 3885, 5055, 315}},
+    ControlDescription{"Label7", label, "&Lijst", {240, 4440, 1600, 255}},
+    ControlDescription{"txt_list", text_area, "", {2040, 4440, 3255, 2175}},
+    ControlDescription{"cmd_open", push_button, "Ope&nen…", {240, 4920, 1600, 495}},
     ControlDescription{"cmd_save",
                        push_button,
                        "Opslaan &als…",
-                       {240, 4920, 1600, 495},
+                       {240, 5520, 1600, 495},
                        FontRole::window,
                        true,
                        false,
@@ -43,7 +44,7 @@ constexpr std::array settings_controls{
     ControlDescription{"cmd_link",
                        push_button,
                        "Lin&k kopiëren",
-                       {240, 4920, 1600, 495},
+                       {240, 5520, 1600, 495},
                        FontRole::window,
                        true,
                        false,
@@ -78,7 +79,7 @@ constexpr std::array exercise_controls{
                        true},
 };
 
-constexpr WindowDescription frm_hoofd{"frm_hoofd", "Form1", {5535, 6255}, settings_controls};
+constexpr WindowDescription frm_hoofd{"frm_hoofd", "Form1", {5535, 6855}, settings_controls};
 constexpr WindowDescription frm_werk{
     "frm_werk", "ZVK van CCV-structuren", {15240, 11010}, exercise_controls};
 

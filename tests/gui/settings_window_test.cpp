@@ -107,7 +107,7 @@ void SettingsWindowTest::window_caption_and_client_size()
 {
     QCOMPARE(window->objectName(), QStringLiteral("frm_hoofd"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Form1"));
-    QCOMPARE(window->size(), QSize(369, 417));
+    QCOMPARE(window->size(), QSize(369, 457));
     // An ordinary top-level window with a minimise box; it cannot grow, so no
     // maximise box.
     QCOMPARE(window->windowFlags() & Qt::WindowType_Mask, Qt::Window);
@@ -155,13 +155,13 @@ void SettingsWindowTest::controls_data()
     QTest::newRow("Label5") << "Label5"
                             << "&Oefenstof" << QRect(16, 192, 107, 17);
     QTest::newRow("Label6") << "Label6"
-                            << "&Volgorde" << QRect(16, 224, 107, 17);
+                            << "&Volgorde" << QRect(16, 240, 107, 17);
     QTest::newRow("Label7") << "Label7"
-                            << "&Lijst" << QRect(16, 256, 107, 17);
+                            << "&Lijst" << QRect(16, 296, 107, 17);
     QTest::newRow("cmd_open") << "cmd_open"
-                              << "Ope&nen…" << QRect(16, 288, 107, 33);
+                              << "Ope&nen…" << QRect(16, 328, 107, 33);
     QTest::newRow("cmd_save") << "cmd_save"
-                              << "Opslaan &als…" << QRect(16, 328, 107, 33);
+                              << "Opslaan &als…" << QRect(16, 368, 107, 33);
 }
 
 void SettingsWindowTest::controls()
