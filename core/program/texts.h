@@ -41,4 +41,15 @@ inline constexpr std::string_view pause_caption = "Pauze";
 inline constexpr std::string_view resume_caption = "Verder";
 inline constexpr std::string_view paused_sign = "Pauze";
 
+// The page's list file ("Openen…" or dropped on the settings view) and its
+// "Link kopiëren": that the link is on the clipboard, or, where the browser
+// refuses the clipboard, how to copy it from the field that shows it.
+inline constexpr std::string_view list_file_unreadable =
+    "Het bestand kon niet worden gelezen. Kies een tekstbestand (.txt) met een woord per regel.";
+inline constexpr std::string_view list_file_not_text =
+    "Alleen een tekstbestand (.txt) kan als lijst worden geopend.";
+inline constexpr std::string_view link_copied = "Link gekopieerd";
+inline constexpr std::string_view link_copy_by_hand =
+    "De browser staat kopiëren niet toe. Kopieer de link hieronder met Ctrl+C.";
+
 } // namespace klankflits

@@ -24,6 +24,12 @@ export class Page {
     readonly txtSpeed = control(this.frmHoofd, 'txt_speed') as HTMLInputElement;
     readonly cmdStart = control(this.frmHoofd, 'cmd_start') as HTMLButtonElement;
     readonly settingsExit = control(this.frmHoofd, 'cmd_exit') as HTMLButtonElement;
+    readonly cmbMaterial = control(this.frmHoofd, 'cmb_material') as HTMLSelectElement;
+    readonly cmbOrder = control(this.frmHoofd, 'cmb_order') as HTMLSelectElement;
+    readonly txtList = control(this.frmHoofd, 'txt_list') as HTMLTextAreaElement;
+    readonly cmdOpen = control(this.frmHoofd, 'cmd_open') as HTMLButtonElement;
+    readonly cmdLink = control(this.frmHoofd, 'cmd_link') as HTMLButtonElement;
+    readonly linkCopied = byId<HTMLElement>('link-copied');
 
     readonly exerciseExit = control(this.frmWerk, 'cmd_exit') as HTMLButtonElement;
     readonly txtString = control(this.frmWerk, 'txt_string');
@@ -46,22 +52,41 @@ export class Page {
         document.title = title;
     }
 
+    // The settings view's control of that name (a box Start names).
+    settingsControl(name: string): HTMLElement {
+        return control(this.frmHoofd, name);
+    }
+
     // A message about the box that could not be read; closing it puts the
-    // focus back in that box with its text selected.
-    tell(text: string, box: HTMLInputElement | null): void {
+    // focus back in that box, a one-line box with its text selected (a list
+    // keeps its caret, so that no typing replaces it). With `field`, the
+    // message shows that text selected, to be copied by hand.
+    tell(text: string, box: HTMLElement | null, field?: string): void {
         const textElement = this.message.querySelector<HTMLElement>('[data-role="message-text"]');
         if (textElement) textElement.textContent = text;
+        const fieldElement = this.message.querySelector<HTMLInputElement>(
+            '[data-role="message-field"]',
+        );
+        if (fieldElement) {
+            fieldElement.hidden = field === undefined;
+            fieldElement.value = field ?? '';
+        }
         this.message.addEventListener(
             'close',
             () => {
                 if (!box) return;
                 box.focus();
-                box.select();
+                if (box instanceof HTMLInputElement) box.select();
             },
             { once: true },
         );
         this.message.showModal();
-        this.message.querySelector<HTMLButtonElement>('[data-role="message-ok"]')?.focus();
+        if (fieldElement && field !== undefined) {
+            fieldElement.focus();
+            fieldElement.select();
+        } else {
+            this.message.querySelector<HTMLButtonElement>('[data-role="message-ok"]')?.focus();
+        }
     }
 
     messageOpen(): boolean {
