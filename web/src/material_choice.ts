@@ -64,6 +64,8 @@ export class MaterialChoice {
         const { cmbMaterial, cmbOrder, txtList } = this.page;
         if (this.shown === ownList) this.ownText = txtList.value;
         cmbMaterial.value = key;
+        // The whole caption where the box is too narrow for it.
+        cmbMaterial.title = choices.find((choice) => choice.key === key)?.caption ?? '';
         cmbOrder.value = choices.find((choice) => choice.key === key)?.order ?? '';
         this.explainOrder();
         this.shown = key;

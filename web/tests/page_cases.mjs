@@ -531,6 +531,30 @@ function casesIn(browserName, lang, { all }) {
                 }
             });
 
+            // A file dropped on the settings view: its bytes, the text in the list box (null: refused).
+            for (const [name, bytes, text] of [
+                ['utf16.txt', [0xff, 0xfe, 0x6b, 0, 0x61, 0, 0x74, 0, 0x0a, 0, 0x7a, 0, 0x6f, 0, 0x08, 0x03, 0x6e, 0], 'kat\nzo\u0308n'],
+                ['ansi.txt', [0x63, 0x61, 0x66, 0xe9, 0x0d, 0x0a, 0x70, 0x69, 0x61, 0x6e, 0x6f, 0x92, 0x73], 'caf\u00e9\r\npiano\u2019s'],
+                ['lijst.pdf', [0x25, 0x50, 0x44, 0x46], null],
+            ]) {
+                it(`${name} dropped on the settings view: ${text === null ? 'refused in Dutch' : 'decoded into the own list'}`, async () => {
+                    await page.open('?oefenstof=mkm-kort');
+                    await page.js(`const transfer = new DataTransfer();
+                        transfer.items.add(new File([new Uint8Array(arguments[0])], arguments[1], { type: '' }));
+                        const on = document.querySelector('#frm_hoofd [data-control="txt_list"]');
+                        for (const type of ['dragenter', 'dragover', 'drop'])
+                            on.dispatchEvent(new DragEvent(type, { bubbles: true, cancelable: true, dataTransfer: transfer }));`, bytes, name);
+                    if (text === null) {
+                        await page.waitFor('the message', async () => (await page.state()).dialog, 3000);
+                        assert.equal((await page.state()).message, C.DESCRIPTION.pageTexts.fileNotText);
+                        assert.equal((await list()).material, 'mkm-kort');
+                        return;
+                    }
+                    await page.waitFor('the own list', async () => (await list()).material === 'eigen', 3000);
+                    assert.deepEqual(await list(), { text: text.replace(/\r\n/g, '\n'), readOnly: false, material: 'eigen', order: 'door-elkaar' });
+                });
+            }
+
             // The link copied (or, where the clipboard is refused, shown) and opened again.
             for (const [query, own] of [
                 ['?interval=1500&versnelling=50&oefenstof=twee-gesloten&volgorde=op-volgorde&lettergrootte=3', null],
