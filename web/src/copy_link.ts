@@ -26,7 +26,8 @@ export function offerLinkCopy(
 ): void {
     let hideLater = 0;
     const confirm = (link: string): void => {
-        const [text, shown] = [page.linkCopied.querySelector('span'), page.linkCopied.querySelector('a')];
+        const text = page.linkCopied.querySelector('span');
+        const shown = page.linkCopied.querySelector('a');
         if (text) text.textContent = description.pageTexts.linkCopied;
         if (shown) {
             shown.href = link;
@@ -44,7 +45,7 @@ export function offerLinkCopy(
         if (material.ownListChosen) {
             const list = engine.listLinkValue(page.txtList.value);
             if (list.message !== '') {
-                page.tell(list.message, page.txtList);
+                page.tell(list.message, page.txtList, { line: list.line });
                 return;
             }
             fragment = `#${listName}=${list.value}`;
@@ -55,13 +56,14 @@ export function offerLinkCopy(
         query.set(parameters.material, material.material);
         query.set(parameters.order, material.order);
         query.set(parameters.letterSize, String(settings.letterSize()));
-        if (settings.schoolLetters()) query.set(parameters.letters, description.schoolLetters.name);
+        if (settings.schoolLetters())
+            query.set(parameters.letters, description.schoolLetters.name);
         if (settings.fullScreen()) query.set(parameters.fullScreen, '1');
         const link = `${location.origin}${location.pathname}?${query.toString()}${fragment}`;
         // No clipboard at all (a page not served over https) is a refusal too.
         Promise.resolve()
             .then(() => navigator.clipboard.writeText(link))
             .then(() => confirm(link))
-            .catch(() => page.tell(description.pageTexts.linkByHand, page.cmdLink, link));
+            .catch(() => page.tell(description.pageTexts.linkByHand, page.cmdLink, { field: link }));
     });
 }

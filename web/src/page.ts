@@ -10,6 +10,13 @@ function byId<T extends HTMLElement>(id: string): T {
     return element as T;
 }
 
+// Selects line `line` (from 1) of the box's text, without its line break.
+function selectLine(box: HTMLTextAreaElement, line: number): void {
+    const lines = box.value.split('\n');
+    const start = lines.slice(0, line - 1).reduce((at, each) => at + each.length + 1, 0);
+    box.setSelectionRange(start, start + (lines[line - 1]?.length ?? 0));
+}
+
 export class Page {
     readonly frmHoofd = byId<HTMLElement>('frm_hoofd');
     readonly frmWerk = byId<HTMLElement>('frm_werk');
@@ -58,10 +65,14 @@ export class Page {
     }
 
     // A message about the box that could not be read; closing it puts the
-    // focus back in that box, a one-line box with its text selected (a list
-    // keeps its caret, so that no typing replaces it). With `field`, the
-    // message shows that text selected, to be copied by hand.
-    tell(text: string, box: HTMLElement | null, field?: string): void {
+    // focus back in that box, a one-line box with its text selected, the list
+    // box with the line the message names selected (the text stays as it is).
+    // With `field`, the message shows that text selected, to be copied by hand.
+    tell(
+        text: string,
+        box: HTMLElement | null,
+        { field, line }: { field?: string; line?: number } = {},
+    ): void {
         const textElement = this.message.querySelector<HTMLElement>('[data-role="message-text"]');
         if (textElement) textElement.textContent = text;
         const fieldElement = this.message.querySelector<HTMLInputElement>(
@@ -77,6 +88,8 @@ export class Page {
                 if (!box) return;
                 box.focus();
                 if (box instanceof HTMLInputElement) box.select();
+                if (box instanceof HTMLTextAreaElement && line !== undefined && line > 0)
+                    selectLine(box, line);
             },
             { once: true },
         );

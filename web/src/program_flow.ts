@@ -68,7 +68,10 @@ export function runProgram(
         if (exercise) return;
         const chosen = program.choose(material.material, material.order, page.txtList.value);
         if (chosen) {
-            page.tell(chosen.message, page.settingsControl(chosen.box));
+            // The list's problem names a line: that line is selected after.
+            const line =
+                chosen.box === 'txt_list' ? engine.listLinkValue(page.txtList.value).line : 0;
+            page.tell(chosen.message, page.settingsControl(chosen.box), { line });
             return;
         }
         const outcome = program.start(page.txtStart.value, page.txtSpeed.value,

@@ -522,6 +522,7 @@ function casesIn(browserName, lang, { all }) {
                 await page.waitFor('the message closed', async () => !(await page.state()).dialog, 3000);
                 s = await page.state();
                 assert.equal(s.focus, 'frm_hoofd/txt_list');
+                assert.deepEqual(s.selection, [typed.indexOf('h<u>is'), typed.indexOf('h<u>is') + 6, typed.length], 'line 3 selected');
                 assert.equal(await page.value('txt_list'), typed);
                 assert.equal(s.settings, true);
             });
