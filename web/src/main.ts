@@ -3,6 +3,7 @@
 // the engine's; the page is the view, the clock (the display's frames), the
 // input and the layout. This starts it.
 
+import { offerLinkCopy } from './copy_link.js';
 import { description } from './description.js';
 import { loadEngine } from './engine.js';
 import { exerciseView } from './exercise_view.js';
@@ -10,7 +11,6 @@ import { keepStill } from './keep_still.js';
 import { bindKeys } from './keys.js';
 import { layOutViews } from './layout.js';
 import { LetterSize } from './letter_size.js';
-import { offerLinkCopy } from './copy_link.js';
 import { readLink } from './link.js';
 import { offerListFile } from './list_file.js';
 import { MaterialChoice } from './material_choice.js';

@@ -69,7 +69,7 @@ function textBox(control: ControlDescription): HTMLInputElement {
     return box;
 }
 
-// A combo box as a drop-down list; program_flow.ts fills it.
+// A combo box as a drop-down list; material_choice.ts fills it.
 function comboBox(control: ControlDescription): HTMLSelectElement {
     const box = element('select', control);
     box.id = control.name;
@@ -140,5 +140,12 @@ export function buildViews(): void {
         section.replaceChildren(
             ...window.controls.map((control, at) => controlElement(window, control, at)),
         );
+        // A label's access key, on the control it reaches, for screen readers.
+        for (const { name, accessKey, accessKeyTarget } of window.controls) {
+            if (!accessKeyTarget || accessKeyTarget === name) continue;
+            section
+                .querySelector(`[data-control="${accessKeyTarget}"]`)
+                ?.setAttribute('aria-keyshortcuts', `Alt+${accessKey}`);
+        }
     }
 }
