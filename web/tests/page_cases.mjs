@@ -560,12 +560,14 @@ function casesIn(browserName, lang, { all }) {
             }
 
             // The link copied (or, where the clipboard is refused, shown) and opened again.
-            for (const [query, own] of [
-                ['?interval=1500&versnelling=50&oefenstof=twee-gesloten&volgorde=op-volgorde&lettergrootte=3', null],
-                ['?interval=900&lettergrootte=2', 'de kat\nauto\'s\nzo\u0308n'],
+            for (const [query, own, refused] of [
+                ['?interval=1500&versnelling=50&oefenstof=twee-gesloten&volgorde=op-volgorde&lettergrootte=3', null, false],
+                ['?interval=900&lettergrootte=2', 'de kat\nauto\'s\nzo\u0308n', false],
+                ['?interval=700&oefenstof=mkm-lang&letters=school', null, true],
             ]) {
-                it(`Link kopiëren opens the same exercise${own ? ' with an own list' : ''}`, async () => {
+                it(`Link kopiëren opens the same exercise${own ? ' with an own list' : ''}${refused ? ', the clipboard refused' : ''}`, async () => {
                     await page.open(query);
+                    if (refused) await page.js(`navigator.clipboard.writeText = () => Promise.reject(new DOMException('refused', 'NotAllowedError'))`);
                     if (own) {
                         await choose('eigen');
                         await page.type('txt_list', own);
@@ -579,6 +581,11 @@ function casesIn(browserName, lang, { all }) {
                         return !copied.hidden ? copied.querySelector('a').href
                             : document.getElementById('message').open && !field.hidden ? field.value : null;`), 5000);
                     assert.ok(!/lijst=/.test(new URL(link).search), 'the list is not in the query');
+                    if (refused) {
+                        const s = await page.state();
+                        assert.deepEqual([s.message, s.selection], [C.DESCRIPTION.pageTexts.linkByHand, [0, link.length, link.length]]);
+                        await page.driver.findElement({ css: '#message [data-role="message-ok"]' }).click();
+                    }
                     const font = async () => {
                         await page.startExercise();
                         await flashed(1);
