@@ -1,12 +1,10 @@
 #include "description/windows_json.h"
 
 #include "program/windows.h"
-#include "support/expected_syllables.h"
 #include "support/named_case.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -56,7 +54,11 @@ TEST(WindowsJson, HasTheRulesBesideTheWindows)
           "\"bold\":true,\"points\":24}", "\"pausePicture\":{\"width\":150,\"height\":112}",
           "\"letterSize\":{\"smallest\":1,\"largest\":4,\"smaller\":\"A\xe2\x88\x92\","
           "\"larger\":\"A+\"}",
-          "\"syllables\":[\""})
+          "\"materials\":{\"ownList\":\"eigen\",\"choices\":[{\"key\":\"ccv\",\"caption\":"
+          "\"CCV-structuren (blaa, schui)\",\"order\":\"willekeurig\"}",
+          "{\"key\":\"eigen\",\"caption\":\"eigen woorden (een lijst die u zelf maakt)\","
+          "\"order\":\"door-elkaar\"}]",
+          "\"orders\":[{\"key\":\"willekeurig\",\"caption\":\"Willekeurig\",\"explanation\":"})
         EXPECT_NE(json.find(part), std::string::npos) << part;
 }
 
@@ -99,8 +101,6 @@ TEST(WindowsJson, GivesAccessKeysAndTwoLines)
               std::string::npos);
 }
 
-// Every syllable the exercise can show, once each, so that the page can
-// measure the widest.
 // Alt and a letter: a button by its caption, a label's key the control
 // after it; a control only one shell has only there.
 TEST(AccessKeys, ReachTheirControlOnTheirShell)
@@ -116,22 +116,16 @@ TEST(AccessKeys, ReachTheirControlOnTheirShell)
     EXPECT_EQ(access_key_target(w, 'a', Shells::page), "");
 }
 
-TEST(WindowsJson, ListsEverySyllable)
+// A label's access key names the control it reaches on the page.
+TEST(WindowsJson, GivesTheControlALabelsKeyReaches)
 {
     const std::string json = windows_json();
-    const std::string key = ",\"syllables\":[";
-    std::size_t at = json.find(key);
-    ASSERT_NE(at, std::string::npos);
-    at += key.size();
-    std::multiset<std::string> listed;
-    while (json.at(at) == '"') {
-        const std::size_t end = json.find('"', at + 1);
-        listed.insert(json.substr(at + 1, end - at - 1));
-        at = end + 1 + (json.at(end + 1) == ',' ? 1 : 0);
-    }
-    EXPECT_EQ(json.at(at), ']');
-    const auto& valid = testing::valid_syllables();
-    EXPECT_EQ(listed, std::multiset<std::string>(valid.begin(), valid.end()));
+    EXPECT_NE(json.find("\"caption\":\"&Oefenstof\",\"accessKey\":\"O\""), std::string::npos);
+    for (const char* part :
+         {"\"accessKeyTarget\":\"cmb_material\"", "\"accessKeyTarget\":\"cmb_order\"",
+          "\"accessKeyTarget\":\"txt_list\"", "\"accessKeyTarget\":\"cmd_link\""})
+        EXPECT_NE(json.find(part), std::string::npos) << part;
+    EXPECT_EQ(json.find("cmd_save"), std::string::npos);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The page's pace in Chromium (headless), measured on the display's frames:
 //   node bench/web/page_bench.mjs SITE_DIR [--minutes N] [--intervals 200,2000] [--letter-size N]
-//                                 [--burst N]
+//                                 [--burst N] [--material KEY]
 // For each interval: the exposures and hidden halves as frame counts and how
 // many are a whole frame or more off their nominal length, the pauses, the
 // drift at the end, the frames the page asked for per second between changes
@@ -24,6 +24,7 @@ const minutes = Number(option('--minutes', '10'));
 const intervals = option('--intervals', '200,2000').split(',').map(Number);
 // The letter size through the link (lettergrootte), as a teacher sets it for the board.
 const letterSize = option('--letter-size', null);
+const material = option('--material', null); // a material's key, as the link's oefenstof=
 // N presses of + and - (and a key that does nothing) 1 s into the run, as fast as a page gets them.
 const burst = Number(option('--burst', '0'));
 
@@ -79,7 +80,8 @@ async function pace(interval) {
     try {
         const page = new Page(browser, server);
         await setViewport(browser.driver, 1016, 734);
-        await page.open(`?interval=${interval}${letterSize === null ? '' : `&lettergrootte=${letterSize}`}`);
+        await page.open(`?interval=${interval}${letterSize === null ? '' : `&lettergrootte=${letterSize}`}` +
+            `${material === null ? '' : `&oefenstof=${encodeURIComponent(material)}`}`);
         await page.js('window.__klankflitsProbe.countFrames(2000)');
         await sleep(2200);
         const period = await page.js('return window.__klankflitsProbe.framePeriod()');
@@ -142,6 +144,6 @@ async function pace(interval) {
     }
 }
 
-console.log(`Chromium headless, ${site}${letterSize === null ? '' : `, letter size ${letterSize}`}${burst ? `, a burst of ${burst} keys` : ''}`);
+console.log(`Chromium headless, ${site}${letterSize === null ? '' : `, letter size ${letterSize}`}${material === null ? '' : `, material ${material}`}${burst ? `, a burst of ${burst} keys` : ''}`);
 await firstVisit();
 for (const interval of intervals) await pace(interval);

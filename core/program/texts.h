@@ -54,5 +54,14 @@ std::string list_file_unwritable(std::string_view file);
 std::string list_replace_question(std::string_view file);
 inline constexpr std::string_view list_replace = "Vervangen";
 inline constexpr std::string_view list_keep = "Niet vervangen";
+// The page's list file ("Openen…" or dropped on the settings view; a file it
+// cannot read gets list_file_unreadable) and its "Link kopiëren": that the
+// link is on the clipboard, or, where the browser refuses the clipboard, how
+// to copy it from the field that shows it.
+inline constexpr std::string_view list_file_not_text =
+    "Alleen een tekstbestand (.txt) kan als lijst worden geopend.";
+inline constexpr std::string_view link_copied = "Link gekopieerd";
+inline constexpr std::string_view link_copy_by_hand =
+    "De browser staat kopiëren niet toe. Kopieer de link hieronder met Ctrl+C.";
 
 } // namespace klankflits

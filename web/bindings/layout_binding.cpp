@@ -1,7 +1,7 @@
 // The core's layout rules for the page (declared in layout_binding.d.ts): a
 // window's layout drawn at the viewport's size as one picture, scaled and
 // centred as on the desktop's full screen; the letter size (the widest
-// syllable from the page's measure, where and how large the syllable and the
+// item from the page's measure, where and how large the syllable and the
 // pause picture are drawn at a step, a step as the link names it, the keys
 // that step it); and the read-outs' fit of a figure the page measured.
 
@@ -24,14 +24,14 @@ klankflits::Fit fit_and_centre(int width, int height, double client_width, doubl
     return klankflits::fit_and_centre({width, height}, client_width, client_height);
 }
 
-// The widest syllable, measured by the page: `width_px(syllable)` in CSS px
-// of the layout at its own size.
-klankflits::TwipsSize widest_syllable(emscripten::val width_px, double line_height_px)
+// The widest of `items` (the chosen material's), measured by the page:
+// `width_px(item)` in CSS px of the layout at its own size.
+klankflits::TwipsSize widest_item(const emscripten::val& items, emscripten::val width_px,
+                                  double line_height_px)
 {
-    return klankflits::widest_syllable(
-        [&width_px](std::string_view syllable) {
-            return width_px(std::string(syllable)).as<double>();
-        },
+    return klankflits::widest_item(
+        emscripten::vecFromJSArray<std::string>(items),
+        [&width_px](std::string_view item) { return width_px(std::string(item)).as<double>(); },
         line_height_px);
 }
 
@@ -108,7 +108,7 @@ EMSCRIPTEN_BINDINGS(klankflits_layout)
         .field("step", &klankflits::GrownControl::step)
         .field("factor", &klankflits::GrownControl::factor)
         .field("box", &klankflits::GrownControl::box);
-    emscripten::function("widestSyllable", &widest_syllable);
+    emscripten::function("widestItem", &widest_item);
     emscripten::function("grownSyllable", &grown_syllable);
     emscripten::function("grownPausePicture", &klankflits::grown_pause_picture);
     emscripten::function("letterSizeStepped", &klankflits::letter_size_stepped);

@@ -47,9 +47,13 @@ export interface LinkLetterSize {
 
 export interface LayoutBinding {
     fitAndCentre(width: number, height: number, clientWidth: number, clientHeight: number): Fit;
-    // The widest of every syllable: widthPx(syllable) in CSS px of the layout
-    // at its own size, measured by the page in the syllable's font.
-    widestSyllable(widthPx: (syllable: string) => number, lineHeightPx: number): TwipsSize;
+    // The widest of the items: widthPx(item) in CSS px of the layout at its
+    // own size, measured by the page in the syllable's font.
+    widestItem(
+        items: readonly string[],
+        widthPx: (item: string) => number,
+        lineHeightPx: number,
+    ): TwipsSize;
     grownSyllable(widestWidth: number, widestHeight: number, step: number): GrownControl;
     grownPausePicture(step: number): GrownControl;
     letterSizeStepped(step: number, by: number): number;

@@ -9,6 +9,10 @@
 #include "engine/exercise_state.h"
 #include "engine/exercise_view.h"
 #include "engine/number_reading.h"
+#include "material/list_link.h"
+#include "material/materials.h"
+#include "material/own_list.h"
+#include "material/text_file.h"
 #include "pacing/frame_pacing.h"
 #include "program/session.h"
 #include "program/texts.h"
@@ -24,6 +28,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace klankflits
 {
@@ -119,6 +124,66 @@ std::optional<SpeedButton> speed_button(std::string_view name)
     return std::nullopt;
 }
 
+val problem_or_null(const std::optional<BoxProblem>& problem)
+{
+    if (!problem)
+        return val::null();
+    val result = val::object();
+    result.set("box", std::string(problem->box));
+    result.set("message", problem->message);
+    return result;
+}
+
+val string_array(const std::vector<std::string>& items)
+{
+    val out = val::array();
+    for (const auto& each : items)
+        out.call<void>("push", each);
+    return out;
+}
+
+// What txt_list shows of a material chosen by its key: its items, one a
+// line; empty for the own list and a key not known.
+std::string items_text_of(const std::string& key)
+{
+    const auto material = material_named(key);
+    return material ? items_text(*material) : std::string();
+}
+
+// A text file's bytes (a Uint8Array reaches a std::string as it is) as text.
+std::string decoded_text_file(const std::string& bytes)
+{
+    return decode_text_file(bytes);
+}
+
+std::string file_unreadable(const std::string& name)
+{
+    return list_file_unreadable(name);
+}
+
+// A link's "#lijst=" value read as the list box is: {items, message, line}.
+val own_list_from_link_value(const std::string& value)
+{
+    const OwnList read = own_list_from_link(value);
+    val result = val::object();
+    result.set("items", string_array(read.items));
+    result.set("message", read.message);
+    result.set("line", static_cast<double>(read.line));
+    return result;
+}
+
+// The "#lijst=" value for txt_list as typed: {value, message, line}, the
+// value empty when the list cannot be read.
+val list_link_value_of(const std::string& text)
+{
+    const OwnList read = read_own_list(text);
+    val result = val::object();
+    result.set("value", read.ok() ? list_link_value(read.items) : std::string());
+    result.set("message", read.message);
+    result.set("line", static_cast<double>(read.line));
+    return result;
+}
+
 // The program as the page runs it.
 class Program
 {
@@ -142,6 +207,17 @@ public:
         }
         return result;
     }
+
+    // The settings view's choice at Start, before the numbers: the problem of
+    // the box that could not be read ({box, message}), or null.
+    val choose(const std::string& material_key, const std::string& order_key,
+               const std::string& txt_list)
+    {
+        return problem_or_null(session_.choose(material_key, order_key, txt_list));
+    }
+    std::string exercise_title() const { return session_.exercise_title(); }
+    // The chosen material's items, which the letter size measures.
+    val items() const { return string_array(session_.material().items); }
 
     // frm_werk loads in the frame at `frame_ms`: the first syllable goes into
     // the hidden txt_string and Timer1 runs from then. Returns as frame() does.
@@ -251,7 +327,15 @@ EMSCRIPTEN_BINDINGS(klankflits)
         .function("resume", &Program::resume)
         .function("paused", &Program::paused)
         .function("endExercise", &Program::end_exercise)
-        .function("fault", &Program::fault);
+        .function("fault", &Program::fault)
+        .function("choose", &Program::choose)
+        .function("exerciseTitle", &Program::exercise_title)
+        .function("items", &Program::items);
+    emscripten::function("itemsText", &items_text_of);
+    emscripten::function("decodeTextFile", &decoded_text_file);
+    emscripten::function("fileUnreadable", &file_unreadable);
+    emscripten::function("ownListFromLink", &own_list_from_link_value);
+    emscripten::function("listLinkValue", &list_link_value_of);
 }
 
 } // namespace klankflits

@@ -25,6 +25,28 @@ export type StartOutcome = { ok: true } | { ok: false; box: string; message: str
 // The names of the speed buttons, as the description has them.
 export type SpeedButton = 'Command1' | 'Command2';
 
+// A box of the settings view that could not be read, and what to tell.
+export interface BoxProblem {
+    readonly box: string;
+    readonly message: string;
+}
+
+// An own list as read by the core: its items, or the message naming the line
+// (from 1; 0 for none).
+export interface OwnListRead {
+    readonly items: string[];
+    readonly message: string;
+    readonly line: number;
+}
+
+// The "#lijst=" value of a list box's text, empty with the message when the
+// list cannot be read.
+export interface ListLinkValue {
+    readonly value: string;
+    readonly message: string;
+    readonly line: number;
+}
+
 export interface Program {
     txtStartText(): string;
     txtSpeedText(): string;
@@ -41,8 +63,22 @@ export interface Program {
     paused(): boolean;
     endExercise(): void;
     fault(): string; // the words for the user, once a fault has stopped the exercise
+    // Start's choice, before the numbers: the material's and the order's keys
+    // and txt_list as typed (read for the own list only).
+    choose(materialKey: string, orderKey: string, txtList: string): BoxProblem | null;
+    exerciseTitle(): string; // "ZVK van " and the chosen material's name
+    items(): string[]; // the chosen material's items
 }
 
 export interface ProgramBinding {
     Program: new () => Program;
+    // What txt_list shows of a material: its items, one a line ("" for the
+    // own list).
+    itemsText(materialKey: string): string;
+    // A text file's bytes as text (UTF-8, UTF-16 with a mark, Windows-1252).
+    decodeTextFile(bytes: Uint8Array): string;
+    // What the user is told of a file by that name that cannot be read.
+    fileUnreadable(name: string): string;
+    ownListFromLink(value: string): OwnListRead;
+    listLinkValue(txtList: string): ListLinkValue;
 }

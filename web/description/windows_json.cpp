@@ -1,6 +1,6 @@
 #include "description/windows_json.h"
 
-#include "engine/syllables.h"
+#include "material/materials.h"
 #include "program/layout.h"
 #include "program/letter_size.h"
 #include "program/letters.h"
@@ -87,9 +87,10 @@ std::string place(const TwipsRect& rect)
                   ",\"width\":", number(rect.width), ",\"height\":", number(rect.height), "}");
 }
 
-// The caption as drawn, its access key and its two lines come from the core's
-// own rules, so that the page does not read a caption on its own.
-std::string control(const ControlDescription& each)
+// The caption as drawn, its access key, the control it reaches and its two
+// lines come from the core's own rules, so that the page does not read a
+// caption on its own.
+std::string control(const WindowDescription& window, const ControlDescription& each)
 {
     const char key = access_key(each.caption);
     std::string out = joined(
@@ -100,6 +101,9 @@ std::string control(const ControlDescription& each)
         ",\"shownAtLoad\":", boolean(each.shown_at_load),
         ",\"drawnCaption\":", json_string(drawn_caption(each.caption)),
         ",\"twoLines\":", boolean(each.two_lines));
+    if (key)
+        out.append(joined(",\"accessKeyTarget\":",
+                          json_string(access_key_target(window, key, Shells::page))));
     if (each.two_lines) {
         const CaptionLines lines = caption_lines(drawn_caption(each.caption));
         out.append(
@@ -112,13 +116,16 @@ std::string control(const ControlDescription& each)
 std::string window(const WindowDescription& described)
 {
     std::vector<ControlDescription> page_controls;
-    std::ranges::copy_if(described.controls, std::back_inserter(page_controls),
-                         [](const ControlDescription& c) { return on_shell(c, Shells::page); });
-    return joined("{\"name\":", json_string(described.name),
-                  ",\"caption\":", json_string(described.caption),
-                  ",\"client\":{\"width\":", std::to_string(described.client.width),
-                  ",\"height\":", std::to_string(described.client.height),
-                  "},\"controls\":", array(page_controls, control), "}");
+    std::copy_if(described.controls.begin(), described.controls.end(),
+                 std::back_inserter(page_controls),
+                 [](const ControlDescription& c) { return on_shell(c, Shells::page); });
+    return joined(
+        "{\"name\":", json_string(described.name), ",\"caption\":", json_string(described.caption),
+        ",\"client\":{\"width\":", std::to_string(described.client.width),
+        ",\"height\":", std::to_string(described.client.height), "},\"controls\":",
+        array(page_controls,
+              [&described](const ControlDescription& each) { return control(described, each); }),
+        "}");
 }
 
 std::string font_json(const FontDescription& font)
@@ -136,6 +143,38 @@ std::string letter_size()
                   ",\"largest\":", std::to_string(largest_letter_size),
                   ",\"smaller\":", json_string(letter_size_smaller),
                   ",\"larger\":", json_string(letter_size_larger), "}");
+}
+
+// What the page alone says: the list file, the link.
+std::string page_texts()
+{
+    return joined("{\"fileNotText\":", json_string(list_file_not_text),
+                  ",\"linkCopied\":", json_string(link_copied),
+                  ",\"linkByHand\":", json_string(link_copy_by_hand), "}");
+}
+
+// The materials to choose, each with the order it starts in, and the orders.
+std::string materials()
+{
+    const auto own_list_order = own_list_material({std::string(own_list_key)})->default_order;
+    return joined("{\"ownList\":", json_string(own_list_key), ",\"choices\":",
+                  array(material_choices(),
+                        [&](const MaterialChoice& choice) {
+                            const auto material = material_named(choice.key);
+                            const Order order = material ? material->default_order : own_list_order;
+                            return joined("{\"key\":", json_string(choice.key),
+                                          ",\"caption\":", json_string(choice.caption),
+                                          ",\"order\":", json_string(order_key(order)), "}");
+                        }),
+                  ",\"orders\":",
+                  array(order_choices(),
+                        [](const OrderChoice& choice) {
+                            return joined("{\"key\":", json_string(choice.key),
+                                          ",\"caption\":", json_string(choice.caption),
+                                          ",\"explanation\":", json_string(choice.explanation),
+                                          "}");
+                        }),
+                  "}");
 }
 
 } // namespace
@@ -169,10 +208,6 @@ std::string windows_json()
         separator = ",";
     }
     focus.append("}");
-    // Every syllable the exercise can show: the page measures the widest in
-    // its font, which is the syllable's content when it grows.
-    const std::string syllables =
-        array(every_syllable(), [](const std::string& each) { return json_string(each); });
     return joined("{\"program\":", json_string(program_name),
                   ",\"fullScreen\":{\"enter\":", json_string(full_screen_caption),
                   ",\"leave\":", json_string(full_screen_leave_caption), "}",
@@ -186,8 +221,9 @@ std::string windows_json()
                   ",\"sign\":", json_string(paused_sign), "}",
                   ",\"pausePicture\":{\"width\":", std::to_string(pause_picture_size.width),
                   ",\"height\":", std::to_string(pause_picture_size.height), "}",
-                  ",\"letterSize\":", letter_size(), ",\"syllables\":", syllables, ",\"windows\":[",
-                  window(settings_window()), ",", window(exercise_window()), "]}");
+                  ",\"letterSize\":", letter_size(), ",\"materials\":", materials(),
+                  ",\"pageTexts\":", page_texts(), ",\"windows\":[", window(settings_window()), ",",
+                  window(exercise_window()), "]}");
 }
 
 } // namespace klankflits

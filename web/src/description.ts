@@ -4,13 +4,20 @@
 
 import type { TwipsRect } from './engine.js';
 
-export type ControlKind = 'label' | 'text_box' | 'push_button' | 'picture_box';
+export type ControlKind =
+    | 'label'
+    | 'text_box'
+    | 'push_button'
+    | 'picture_box'
+    | 'combo_box'
+    | 'text_area';
 
 export interface ControlDescription {
     readonly name: string;
     readonly kind: ControlKind;
     readonly caption: string; // "&" before the access key
     readonly accessKey: string; // upper case, or empty
+    readonly accessKeyTarget?: string; // the control Alt and the key reaches
     readonly drawnCaption: string; // without the "&"
     readonly place: TwipsRect;
     readonly font: 'window' | 'syllable';
@@ -54,6 +61,27 @@ export interface Description {
         readonly largest: number;
         readonly smaller: string; // a touch screen's buttons
         readonly larger: string;
+    };
+    // The materials to choose (each with the order it starts in) and the
+    // orders, by the keys of the link.
+    readonly materials: {
+        readonly ownList: string;
+        readonly choices: readonly {
+            readonly key: string;
+            readonly caption: string;
+            readonly order: string;
+        }[];
+        readonly orders: readonly {
+            readonly key: string;
+            readonly caption: string;
+            readonly explanation: string;
+        }[];
+    };
+    // What the page alone says about the list file and the link.
+    readonly pageTexts: {
+        readonly fileNotText: string;
+        readonly linkCopied: string;
+        readonly linkByHand: string;
     };
     readonly windows: readonly WindowDescription[];
 }

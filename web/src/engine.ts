@@ -14,6 +14,7 @@ export type {
     TwipsSize,
 } from '../bindings/layout_binding.js';
 export type {
+    BoxProblem,
     ExerciseView,
     NumberSymbols,
     Program,

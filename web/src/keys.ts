@@ -9,13 +9,20 @@ import type { Engine } from './engine.js';
 import type { Page } from './page.js';
 import { fullScreenAvailable, toggleFullScreen } from './screen.js';
 
-// The key's code ("KeyS") to the name of the button with that access key.
-const accessKeys = new Map<string, string>(
-    description.windows.flatMap((window) =>
-        window.controls
-            .filter((control) => /^[A-Z]$/.test(control.accessKey))
-            .map((control): [string, string] => [`Key${control.accessKey}`, control.name]),
-    ),
+// Each window's access keys: the key's code ("KeyS") to the name of the
+// control it reaches (a button its own, a label's the control after it).
+const accessKeys = new Map<string, Map<string, string>>(
+    description.windows.map((window) => [
+        window.name,
+        new Map(
+            window.controls
+                .filter((control) => /^[A-Z]$/.test(control.accessKey))
+                .map((control): [string, string] => [
+                    `Key${control.accessKey}`,
+                    control.accessKeyTarget ?? control.name,
+                ]),
+        ),
+    ]),
 );
 
 // The view's controls that take the focus, in its window's tab order.
@@ -60,19 +67,21 @@ export function bindKeys(
                 return;
             }
             if (event.altKey && !event.ctrlKey && !event.metaKey) {
-                const name = accessKeys.get(event.code);
-                const button = name
-                    ? view.querySelector<HTMLButtonElement>(`[data-control="${name}"]`)
+                const name = accessKeys.get(view.id)?.get(event.code);
+                const target = name
+                    ? view.querySelector<HTMLElement>(`[data-control="${name}"]`)
                     : null;
-                if (button) {
+                if (target && !target.hidden) {
                     event.preventDefault();
                     if (!event.repeat) {
-                        button.focus();
-                        button.click();
+                        target.focus();
+                        if (target instanceof HTMLButtonElement) target.click();
                     }
                 }
                 return;
             }
+            // Enter starts a new line in the list box; elsewhere it presses nothing.
+            if (event.key === 'Enter' && event.target instanceof HTMLTextAreaElement) return;
             if (event.key === 'Enter' || event.key === 'Escape') {
                 // No default or cancel button. (Esc still leaves the browser's full screen.)
                 event.preventDefault();

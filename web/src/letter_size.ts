@@ -14,15 +14,12 @@ import { setSyllableFont, syllableFontPx } from './syllable_font.js';
 import type { SyllableFont } from './syllable_font.js';
 import { TextMeasure } from './text_measure.js';
 
-// The room the widest of every syllable takes at step 1, by the core's rule,
-// each syllable measured in txt_string's font.
-function widestSyllable(engine: Engine, font?: SyllableFont): TwipsSize {
+// The room the widest of the material's items takes at step 1, by the core's
+// rule, each item measured in txt_string's font.
+function widestItem(engine: Engine, items: readonly string[], font?: SyllableFont): TwipsSize {
     const measure = new TextMeasure((line) => setSyllableFont(line, font));
     try {
-        return engine.widestSyllable(
-            (syllable) => measure.of(syllable).width,
-            measure.of('A').height,
-        );
+        return engine.widestItem(items, (item) => measure.of(item).width, measure.of('A').height);
     } finally {
         measure.remove();
     }
@@ -34,16 +31,23 @@ export class LetterSize {
     private drawn = 0;
     private frameRequest = 0;
     private widest: TwipsSize;
+    private font: SyllableFont | undefined;
     private readonly onDrawn: ((step: number) => void)[] = [];
 
     constructor(
         private readonly page: Page,
         private readonly engine: Engine,
         step: number,
+        private items: readonly string[],
     ) {
         this.step = engine.letterSizeStepped(step, 0);
-        this.widest = widestSyllable(engine);
+        this.widest = widestItem(engine, items);
         this.draw();
+    }
+
+    // The step as the teacher set it last.
+    get current(): number {
+        return this.step;
     }
 
     // One step up (1) or down (-1), no further than the largest or smallest.
@@ -68,9 +72,17 @@ export class LetterSize {
     // The syllable's letters changed (txt_string is in `font` now): the
     // widest is measured again in them.
     readonly measureIn = (font: SyllableFont): void => {
-        this.widest = widestSyllable(this.engine, font);
+        this.font = font;
+        this.widest = widestItem(this.engine, this.items, font);
         this.draw();
     };
+
+    // The material chosen at Start: its widest item is measured.
+    measureItems(items: readonly string[]): void {
+        this.items = items;
+        this.widest = widestItem(this.engine, items, this.font);
+        this.draw();
+    }
 
     private draw(): void {
         this.drawn = this.step;

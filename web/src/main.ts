@@ -3,6 +3,7 @@
 // the engine's; the page is the view, the clock (the display's frames), the
 // input and the layout. This starts it.
 
+import { offerLinkCopy } from './copy_link.js';
 import { description } from './description.js';
 import { loadEngine } from './engine.js';
 import { exerciseView } from './exercise_view.js';
@@ -11,6 +12,8 @@ import { bindKeys } from './keys.js';
 import { layOutViews } from './layout.js';
 import { LetterSize } from './letter_size.js';
 import { readLink } from './link.js';
+import { offerListFile } from './list_file.js';
+import { MaterialChoice } from './material_choice.js';
 import { registerServiceWorker } from './offline.js';
 import { Page } from './page.js';
 import { Pause } from './pause.js';
@@ -29,7 +32,7 @@ async function boot(): Promise<void> {
     document.getElementById('needs-server')?.remove();
     buildViews();
     const page = new Page();
-    const link = readLink(location.search);
+    const link = readLink(location.search, location.hash);
     keepStill(page);
     offerFullScreenButton(page);
     // The views stay hidden until the module is there to fit them (and no key
@@ -40,7 +43,13 @@ async function boot(): Promise<void> {
     // ignored, and the console says why.
     const linked = engine.letterSizeFromLink(link.letterSize ?? '1');
     if (linked.note !== '') console.warn(`${description.program}: ${linked.note}`);
-    const letterSize = new LetterSize(page, engine, linked.step ?? description.letterSize.smallest);
+    const program = new engine.Program();
+    const letterSize = new LetterSize(
+        page,
+        engine,
+        linked.step ?? description.letterSize.smallest,
+        program.items(),
+    );
     const letters = new SchoolLetters(page, letterSize.measureIn);
     const pause = new Pause(page);
     bindKeys(page, engine, letterSize.by, letters.toggle, pause.toggle);
@@ -52,7 +61,23 @@ async function boot(): Promise<void> {
     if (link.letters !== null && named === '')
         console.warn(`${description.program}: letters=${link.letters} is not a choice of letters`);
     if (named === 'school') await letters.choose(true);
-    runProgram(page, engine, link, exerciseView(page, new ReadOuts(page, engine)), pause);
+    const material = new MaterialChoice(page, engine);
+    offerListFile(page, engine, material);
+    offerLinkCopy(page, engine, material, {
+        letterSize: () => letterSize.current,
+        schoolLetters: () => letters.school,
+        fullScreen: () => link.fullScreen || document.fullscreenElement !== null,
+    });
+    runProgram(
+        page,
+        engine,
+        program,
+        link,
+        exerciseView(page, new ReadOuts(page, engine)),
+        pause,
+        material,
+        (items) => letterSize.measureItems(items),
+    );
     registerServiceWorker();
 }
 

@@ -10,6 +10,13 @@ function byId<T extends HTMLElement>(id: string): T {
     return element as T;
 }
 
+// Selects line `line` (from 1) of the box's text, without its line break.
+function selectLine(box: HTMLTextAreaElement, line: number): void {
+    const lines = box.value.split('\n');
+    const start = lines.slice(0, line - 1).reduce((at, each) => at + each.length + 1, 0);
+    box.setSelectionRange(start, start + (lines[line - 1]?.length ?? 0));
+}
+
 export class Page {
     readonly frmHoofd = byId<HTMLElement>('frm_hoofd');
     readonly frmWerk = byId<HTMLElement>('frm_werk');
@@ -24,6 +31,12 @@ export class Page {
     readonly txtSpeed = control(this.frmHoofd, 'txt_speed') as HTMLInputElement;
     readonly cmdStart = control(this.frmHoofd, 'cmd_start') as HTMLButtonElement;
     readonly settingsExit = control(this.frmHoofd, 'cmd_exit') as HTMLButtonElement;
+    readonly cmbMaterial = control(this.frmHoofd, 'cmb_material') as HTMLSelectElement;
+    readonly cmbOrder = control(this.frmHoofd, 'cmb_order') as HTMLSelectElement;
+    readonly txtList = control(this.frmHoofd, 'txt_list') as HTMLTextAreaElement;
+    readonly cmdOpen = control(this.frmHoofd, 'cmd_open') as HTMLButtonElement;
+    readonly cmdLink = control(this.frmHoofd, 'cmd_link') as HTMLButtonElement;
+    readonly linkCopied = byId<HTMLElement>('link-copied');
 
     readonly exerciseExit = control(this.frmWerk, 'cmd_exit') as HTMLButtonElement;
     readonly txtString = control(this.frmWerk, 'txt_string');
@@ -46,22 +59,47 @@ export class Page {
         document.title = title;
     }
 
+    // The settings view's control of that name (a box Start names).
+    settingsControl(name: string): HTMLElement {
+        return control(this.frmHoofd, name);
+    }
+
     // A message about the box that could not be read; closing it puts the
-    // focus back in that box with its text selected.
-    tell(text: string, box: HTMLInputElement | null): void {
+    // focus back in that box, a one-line box with its text selected, the list
+    // box with the line the message names selected (the text stays as it is).
+    // With `field`, the message shows that text selected, to be copied by hand.
+    tell(
+        text: string,
+        box: HTMLElement | null,
+        { field, line }: { field?: string; line?: number } = {},
+    ): void {
         const textElement = this.message.querySelector<HTMLElement>('[data-role="message-text"]');
         if (textElement) textElement.textContent = text;
+        const fieldElement = this.message.querySelector<HTMLInputElement>(
+            '[data-role="message-field"]',
+        );
+        if (fieldElement) {
+            fieldElement.hidden = field === undefined;
+            fieldElement.value = field ?? '';
+        }
         this.message.addEventListener(
             'close',
             () => {
                 if (!box) return;
                 box.focus();
-                box.select();
+                if (box instanceof HTMLInputElement) box.select();
+                if (box instanceof HTMLTextAreaElement && line !== undefined && line > 0)
+                    selectLine(box, line);
             },
             { once: true },
         );
         this.message.showModal();
-        this.message.querySelector<HTMLButtonElement>('[data-role="message-ok"]')?.focus();
+        if (fieldElement && field !== undefined) {
+            fieldElement.focus();
+            fieldElement.select();
+        } else {
+            this.message.querySelector<HTMLButtonElement>('[data-role="message-ok"]')?.focus();
+        }
     }
 
     messageOpen(): boolean {

@@ -31,6 +31,11 @@ export class SchoolLetters {
         this.measureIn(font);
     }
 
+    // Whether the school letters are drawn or being loaded to be.
+    get school(): boolean {
+        return this.chosen;
+    }
+
     readonly toggle = (): void => {
         void this.choose(!this.chosen);
     };

@@ -41,12 +41,13 @@ function label(window: WindowDescription, control: ControlDescription, at: numbe
         setSyllableFont(syllable);
         return syllable;
     }
-    // A label just before a text box names that box.
+    // A label just before a box names that box; its access key, underlined,
+    // reaches the control the description names.
     const next = window.controls[at + 1];
-    if (next?.kind === 'text_box') {
+    if (next?.kind === 'text_box' || next?.kind === 'combo_box' || next?.kind === 'text_area') {
         const named = element('label', control);
         named.htmlFor = next.name;
-        named.textContent = control.drawnCaption;
+        appendCaption(named, control);
         return named;
     }
     const plain = element('span', control);
@@ -66,6 +67,26 @@ function textBox(control: ControlDescription): HTMLInputElement {
     ] as const)
         box.setAttribute(name, value);
     return box;
+}
+
+// A combo box as a drop-down list; material_choice.ts fills it.
+function comboBox(control: ControlDescription): HTMLSelectElement {
+    const box = element('select', control);
+    box.id = control.name;
+    return box;
+}
+
+function textArea(control: ControlDescription): HTMLTextAreaElement {
+    const area = element('textarea', control);
+    area.id = control.name;
+    area.spellcheck = false;
+    for (const [name, value] of [
+        ['autocomplete', 'off'],
+        ['autocapitalize', 'off'],
+        ['autocorrect', 'off'],
+    ] as const)
+        area.setAttribute(name, value);
+    return area;
 }
 
 function pushButton(control: ControlDescription): HTMLButtonElement {
@@ -104,6 +125,10 @@ function controlElement(window: WindowDescription, control: ControlDescription, 
             return pushButton(control);
         case 'picture_box':
             return pictureBox(control);
+        case 'combo_box':
+            return comboBox(control);
+        case 'text_area':
+            return textArea(control);
     }
 }
 
@@ -115,5 +140,12 @@ export function buildViews(): void {
         section.replaceChildren(
             ...window.controls.map((control, at) => controlElement(window, control, at)),
         );
+        // A label's access key, on the control it reaches, for screen readers.
+        for (const { name, accessKey, accessKeyTarget } of window.controls) {
+            if (!accessKeyTarget || accessKeyTarget === name) continue;
+            section
+                .querySelector(`[data-control="${accessKeyTarget}"]`)
+                ?.setAttribute('aria-keyshortcuts', `Alt+${accessKey}`);
+        }
     }
 }

@@ -163,7 +163,7 @@ function casesIn(browserName, lang, { all }) {
                 for (const c of C.SETTINGS.controls.filter((c) => c.text)) assert.equal(texts[c.name], c.text, c.name);
             });
 
-            it('underlines the access key letter of each button', async () => {
+            it('underlines the access key letter of each button and label', async () => {
                 for (const [view, layout] of [['frm_hoofd', C.SETTINGS], ['frm_werk', C.EXERCISE]]) {
                     for (const c of layout.controls.filter((c) => c.accessKey)) {
                         const underlined = await page.js(`
@@ -177,8 +177,8 @@ function casesIn(browserName, lang, { all }) {
                                         return n.data.trim() === arguments[0] || e.textContent.trim() === arguments[0];
                                 return false;
                             }
-                            return false;`, c.accessKey);
-                        assert.ok(underlined, `${view} ${c.name}: "${c.accessKey}" is not underlined on its own`);
+                            return false;`, c.keyLetter);
+                        assert.ok(underlined, `${view} ${c.name}: "${c.keyLetter}" is not underlined on its own`);
                     }
                 }
             });
@@ -438,15 +438,17 @@ function casesIn(browserName, lang, { all }) {
                 assert.deepEqual(stored, ['', 0, 0]);
             });
 
-            it('"Opnieuw beginnen" keeps the link\'s parameters and nothing else', async () => {
-                await page.open('?interval=1500&versnelling=50&lettergrootte=3&letters=gewoon&iets=anders&letters=school');
+            it('"Opnieuw beginnen" keeps the link\'s parameters and list and nothing else', async () => {
+                await page.open('?interval=1500&versnelling=50&oefenstof=mkm-kort&lettergrootte=3&letters=gewoon&iets=anders&letters=school&oefenstof=eigen#lijst=kat,maan');
                 await page.startExercise();
                 await page.click('frm_werk', 'cmd_exit');
                 await page.waitFor('the ended view', async () => (await page.state()).ended, 3000);
                 await page.driver.findElement({ css: '#ended a' }).click();
                 await page.waitFor('the settings view again', async () => (await page.state()).settings, 5000);
-                const query = await page.js('return location.search');
-                assert.equal(query, '?interval=1500&versnelling=50&lettergrootte=3&letters=school');
+                const [query, hash] = await page.js('return [location.search, location.hash]');
+                assert.equal(query, '?interval=1500&versnelling=50&oefenstof=eigen&lettergrootte=3&letters=school');
+                assert.equal(hash, '#lijst=kat,maan');
+                assert.equal(await page.value('txt_list'), 'kat\nmaan');
                 assert.deepEqual([await page.value('txt_start'), await page.value('txt_speed')], ['1500', '50']);
             });
 
@@ -458,6 +460,144 @@ function casesIn(browserName, lang, { all }) {
                 await page.waitFor('the message', async () => (await page.state()).dialog, 3000);
                 assert.equal((await page.state()).message, C.problemMessage('not-a-number', C.START_PROMPT, 'tien', DECIMAL_POINT[lang]));
             });
+        });
+
+        describe('the material', () => {
+            const list = () => page.js(`const t = document.querySelector('#frm_hoofd [data-control="txt_list"]');
+                return { text: t.value, readOnly: t.readOnly,
+                         material: document.querySelector('#frm_hoofd [data-control="cmb_material"]').value,
+                         order: document.querySelector('#frm_hoofd [data-control="cmb_order"]').value };`);
+            // As a choice in the drop-down list makes it (Firefox's WebDriver cannot click an option).
+            const choose = (key) => page.js(`const b = document.querySelector('#frm_hoofd [data-control="cmb_material"]');
+                b.focus(); b.value = arguments[0]; b.dispatchEvent(new Event('change', { bubbles: true }));`, key);
+            // The items put into txt_string (each before it flashes), once `count` have.
+            const flashed = async (count) => {
+                let items = [];
+                await page.waitFor(`${count} items`, async () => {
+                    items = (await page.changes()).filter((c) => c.control === 'txt_string' && c.kind === 'text').map((c) => c.value);
+                    return items.length >= count && whatShows(await page.changes()).events.some((e) => e.what === 'syllable');
+                }, 15000);
+                return items;
+            };
+
+            // chosen how, the material, its order, the title while it runs
+            for (const [how, query, key, order, title] of [
+                ['in the settings view', '?interval=400', 'mkm-kort', 'door-elkaar', 'ZVK van mkm-woorden met een korte klank'],
+                ['by the link', '?interval=400&oefenstof=twee-gesloten&volgorde=op-volgorde', 'twee-gesloten', 'op-volgorde', null],
+                ['by the link\'s list', '?interval=400#lijst=kat,maan,huis', 'eigen', 'door-elkaar', 'ZVK van eigen woorden'],
+                ['by nothing', '?interval=400&oefenstof=geen&volgorde=geen', 'ccv', 'willekeurig', C.EXERCISE.title],
+            ]) {
+                it(`${key} ${how}: its items in the list box, only they flash, its title`, async () => {
+                    await page.open(query);
+                    if (how === 'in the settings view') await choose(key);
+                    const shown = await list();
+                    assert.deepEqual([shown.material, shown.order, shown.readOnly], [key, order, key !== 'eigen']);
+                    const items = shown.text.split('\n');
+                    if (key === 'eigen') assert.deepEqual(items, ['kat', 'maan', 'huis']);
+                    else assert.ok(items.length >= 25 && !items.includes(''), `${items.length} items`);
+                    await page.startExercise();
+                    const seen = await flashed(4);
+                    assert.deepEqual(seen.filter((item) => !items.includes(item)), [], 'flashed, not in the list');
+                    if (order === 'op-volgorde') assert.deepEqual(seen.slice(0, 4), items.slice(0, 4));
+                    if (title) assert.equal((await page.state()).title, title);
+                    else assert.match((await page.state()).title, /^ZVK van /);
+                });
+            }
+
+            it('the own list keeps what was typed across materials; a bad line: the message names it, the text kept, nothing starts', async () => {
+                await page.open();
+                await choose('eigen');
+                const typed = 'kat\n  maan ; de kat\nh<u>is\n';
+                await page.type('txt_list', typed);
+                await choose('mmkm');
+                assert.equal((await list()).readOnly, true);
+                await choose('eigen');
+                assert.deepEqual(await list(), { text: typed, readOnly: false, material: 'eigen', order: 'door-elkaar' });
+                await page.click('frm_hoofd', 'cmd_start');
+                await page.waitFor('the message', async () => (await page.state()).dialog, 3000);
+                let s = await page.state();
+                assert.match(s.message, /^Regel 3: "h<u>is" /);
+                assert.equal(s.exercise, false);
+                await page.driver.findElement({ css: '#message [data-role="message-ok"]' }).click();
+                await page.waitFor('the message closed', async () => !(await page.state()).dialog, 3000);
+                s = await page.state();
+                assert.equal(s.focus, 'frm_hoofd/txt_list');
+                assert.deepEqual(s.selection, [typed.indexOf('h<u>is'), typed.indexOf('h<u>is') + 6, typed.length], 'line 3 selected');
+                assert.equal(await page.value('txt_list'), typed);
+                assert.equal(s.settings, true);
+            });
+
+            it('reaches the material, the order and the list by the labels\' access keys', async () => {
+                await page.open();
+                for (const c of C.SETTINGS.controls.filter((c) => c.accessKeyTarget && c.accessKeyTarget !== c.name)) {
+                    await page.chord(Key.ALT, c.accessKey.toLowerCase());
+                    assert.equal((await page.state()).focus, `frm_hoofd/${c.accessKeyTarget}`, `Alt+${c.accessKey}`);
+                }
+            });
+
+            // A file dropped on the settings view: its bytes, the text in the list box (null: refused).
+            for (const [name, bytes, text] of [
+                ['utf16.txt', [0xff, 0xfe, 0x6b, 0, 0x61, 0, 0x74, 0, 0x0a, 0, 0x7a, 0, 0x6f, 0, 0x08, 0x03, 0x6e, 0], 'kat\nzo\u0308n'],
+                ['ansi.txt', [0x63, 0x61, 0x66, 0xe9, 0x0d, 0x0a, 0x70, 0x69, 0x61, 0x6e, 0x6f, 0x92, 0x73], 'caf\u00e9\r\npiano\u2019s'],
+                ['lijst.pdf', [0x25, 0x50, 0x44, 0x46], null],
+            ]) {
+                it(`${name} dropped on the settings view: ${text === null ? 'refused in Dutch' : 'decoded into the own list'}`, async () => {
+                    await page.open('?oefenstof=mkm-kort');
+                    await page.js(`const transfer = new DataTransfer();
+                        transfer.items.add(new File([new Uint8Array(arguments[0])], arguments[1], { type: '' }));
+                        const on = document.querySelector('#frm_hoofd [data-control="txt_list"]');
+                        for (const type of ['dragenter', 'dragover', 'drop'])
+                            on.dispatchEvent(new DragEvent(type, { bubbles: true, cancelable: true, dataTransfer: transfer }));`, bytes, name);
+                    if (text === null) {
+                        await page.waitFor('the message', async () => (await page.state()).dialog, 3000);
+                        assert.equal((await page.state()).message, C.DESCRIPTION.pageTexts.fileNotText);
+                        assert.equal((await list()).material, 'mkm-kort');
+                        return;
+                    }
+                    await page.waitFor('the own list', async () => (await list()).material === 'eigen', 3000);
+                    assert.deepEqual(await list(), { text: text.replace(/\r\n/g, '\n'), readOnly: false, material: 'eigen', order: 'door-elkaar' });
+                });
+            }
+
+            // The link copied (or, where the clipboard is refused, shown) and opened again.
+            for (const [query, own, refused] of [
+                ['?interval=1500&versnelling=50&oefenstof=twee-gesloten&volgorde=op-volgorde&lettergrootte=3', null, false],
+                ['?interval=900&lettergrootte=2', 'de kat\nauto\'s\nzo\u0308n', false],
+                ['?interval=700&oefenstof=mkm-lang&letters=school', null, true],
+            ]) {
+                it(`Link kopiëren opens the same exercise${own ? ' with an own list' : ''}${refused ? ', the clipboard refused' : ''}`, async () => {
+                    await page.open(query);
+                    if (refused) await page.js(`navigator.clipboard.writeText = () => Promise.reject(new DOMException('refused', 'NotAllowedError'))`);
+                    if (own) {
+                        await choose('eigen');
+                        await page.type('txt_list', own);
+                    }
+                    const before = await list();
+                    const numbers = [await page.value('txt_start'), await page.value('txt_speed')];
+                    await page.click('frm_hoofd', 'cmd_link');
+                    const link = await page.waitFor('the link', () => page.js(`
+                        const copied = document.getElementById('link-copied');
+                        const field = document.querySelector('#message [data-role="message-field"]');
+                        return !copied.hidden ? copied.querySelector('a').href
+                            : document.getElementById('message').open && !field.hidden ? field.value : null;`), 5000);
+                    assert.ok(!/lijst=/.test(new URL(link).search), 'the list is not in the query');
+                    if (refused) {
+                        const s = await page.state();
+                        assert.deepEqual([s.message, s.selection], [C.DESCRIPTION.pageTexts.linkByHand, [0, link.length, link.length]]);
+                        await page.driver.findElement({ css: '#message [data-role="message-ok"]' }).click();
+                    }
+                    const font = async () => {
+                        await page.startExercise();
+                        await flashed(1);
+                        return page.js(`return getComputedStyle(document.querySelector('#frm_werk [data-control="txt_string"]')).fontSize`);
+                    };
+                    const size = await font();
+                    await page.open(new URL(link).search + new URL(link).hash);
+                    assert.deepEqual(await list(), before);
+                    assert.deepEqual([await page.value('txt_start'), await page.value('txt_speed')], numbers);
+                    assert.equal(await font(), size, 'the letter size');
+                });
+            }
         });
 
         describe('a whole block at interval 400, on the frames', () => {
@@ -895,11 +1035,20 @@ function casesIn(browserName, lang, { all }) {
                 }
             });
 
-            for (const [vw, vh, letters] of [[1366, 768, ''], [700, 500, ''], [1366, 768, 'school']]) {
-                it(`at step 4 every syllable stays whole in its box, in the viewport and clear of the other controls at ${vw}x${vh}${letters ? ` in the ${letters} letters` : ''}`, async () => {
+            const long = 'abcdefghijklmnopqrstuvwxyzABCD'.replace(/./g, (c) => (c === 'm' ? 'W' : c)); // 30 characters
+            for (const [vw, vh, letters, material] of [
+                [1366, 768, '', ''],
+                [700, 500, '', ''],
+                [1366, 768, 'school', ''],
+                [1366, 768, '', '&oefenstof=twee-gesloten'],
+                [1920, 1080, '', `#lijst=${'W'.repeat(30)},${long}`], // wider than the window at step 1
+                [700, 500, 'school', `#lijst=${long}`],
+            ]) {
+                it(`at step 4 every item stays whole in its box, in the viewport and clear of the other controls at ${vw}x${vh}${letters ? ` in the ${letters} letters` : ''}${material ? ` (${material.slice(1, 30)})` : ''}`, async () => {
                     await setViewport(page.driver, vw, vh);
                     try {
-                        await page.open(`?interval=2000&lettergrootte=4${letters ? `&letters=${letters}` : ''}`);
+                        await page.open(`?interval=2000&lettergrootte=4${letters ? `&letters=${letters}` : ''}${material}`);
+                        const items = (await page.value('txt_list')).split('\n');
                         if (letters) {
                             // Before Start, so before the first flash: the font has loaded and is the syllable's.
                             const [family, status] = await page.js(`
@@ -910,11 +1059,12 @@ function casesIn(browserName, lang, { all }) {
                             assert.equal(status, 'loaded', 'the school letters loaded');
                         }
                         await page.startExercise();
-                        const d = await assertStep(4, `at ${vw}x${vh}`);
+                        // A wide item: step 4 gives way to the largest that fits.
+                        const d = material ? await drawn() : await assertStep(4, `at ${vw}x${vh}`);
                         const box = d.txt_string;
                         const inside = (r, o) => r[0] >= o[0] && r[1] >= o[1] && r[0] + r[2] <= o[0] + o[2] && r[1] + r[3] <= o[1] + o[3];
                         assert.ok(inside(box, [0, 0, vw, vh]), `[${box}] inside the viewport`);
-                        // Each syllable in turn in the label: its text's box inside the label's.
+                        // Each item in turn in the label: its text's box inside the label's.
                         const outside = await page.js(`
                             const t = document.querySelector('#frm_werk [data-control="txt_string"]');
                             const [hidden, was, range, out] = [t.hidden, t.textContent, document.createRange(), []];
@@ -928,8 +1078,9 @@ function casesIn(browserName, lang, { all }) {
                                     out.push(syllable);
                             }
                             [t.textContent, t.hidden] = [was, hidden];
-                            return out;`, C.DESCRIPTION.syllables);
-                        assert.deepEqual(outside, [], 'syllables not whole in their box');
+                            return out;`, items);
+                        assert.ok(items.length >= (material ? 1 : 368), `${items.length} items`);
+                        assert.deepEqual(outside, [], 'items not whole in their box');
                         for (const [name, r] of Object.entries(d.others)) {
                             if (r[2] === 0) continue;
                             const overlaps = box[0] < r[0] + r[2] && r[0] < box[0] + box[2] && box[1] < r[1] + r[3] && r[1] < box[1] + box[3];

@@ -26,7 +26,11 @@ function expected(control) {
     const out = { name: control.name, rect: [left, top, width, height] };
     if (control.twoLines) out.lines = control.lines;
     else if (control.caption) out.text = control.caption.replace('&', '');
-    if (control.accessKey) out.accessKey = control.accessKey;
+    if (control.accessKey) {
+        out.accessKey = control.accessKey;
+        out.keyLetter = control.caption[control.caption.indexOf('&') + 1]; // as drawn: "n" of "Ope&nen…"
+        if (control.accessKeyTarget) out.accessKeyTarget = control.accessKeyTarget;
+    }
     return out;
 }
 
