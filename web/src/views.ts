@@ -55,17 +55,26 @@ function label(window: WindowDescription, control: ControlDescription, at: numbe
     return plain;
 }
 
-function textBox(control: ControlDescription): HTMLInputElement {
-    const box = element('input', control);
+// Typed numbers and words are the pupil's own: no completion, spelling or
+// correction by the browser or the device's keyboard.
+function withoutTypingAids<T extends HTMLInputElement | HTMLTextAreaElement>(
+    box: T,
+    control: ControlDescription,
+): T {
     box.id = control.name;
-    box.type = 'text';
+    box.spellcheck = false;
     for (const [name, value] of [
         ['autocomplete', 'off'],
-        ['spellcheck', 'false'],
         ['autocapitalize', 'off'],
         ['autocorrect', 'off'],
     ] as const)
         box.setAttribute(name, value);
+    return box;
+}
+
+function textBox(control: ControlDescription): HTMLInputElement {
+    const box = withoutTypingAids(element('input', control), control);
+    box.type = 'text';
     return box;
 }
 
@@ -77,16 +86,7 @@ function comboBox(control: ControlDescription): HTMLSelectElement {
 }
 
 function textArea(control: ControlDescription): HTMLTextAreaElement {
-    const area = element('textarea', control);
-    area.id = control.name;
-    area.spellcheck = false;
-    for (const [name, value] of [
-        ['autocomplete', 'off'],
-        ['autocapitalize', 'off'],
-        ['autocorrect', 'off'],
-    ] as const)
-        area.setAttribute(name, value);
-    return area;
+    return withoutTypingAids(element('textarea', control), control);
 }
 
 function pushButton(control: ControlDescription): HTMLButtonElement {
