@@ -1,6 +1,6 @@
 // The page's pace as the screen shows it, against the limit of the set-up:
 //   node bench/web/screen_bench.mjs SITE_DIR [--runs 5] [--intervals 400,2000]
-//        [--steps 125] [--browsers chromium,firefox] [--asleep]
+//        [--steps 125] [--browsers chromium,firefox] [--asleep] [--words]
 // on an X display a pixel larger than 1016 x 734 (scripts/web bench starts such an
 // Xvfb: Chromium in kiosk mode without a window manager leaves the screen's last
 // row and column free), so that the page is 1016 x 734 from the screen's corner.
@@ -38,6 +38,9 @@ const intervals = option('--intervals', '400,2000').split(',').map(Number);
 const browsers = option('--browsers', 'chromium').split(',');
 // A third page: frame counting that sleeps between flips as the page does (4 frames and 30 ms ahead).
 const asleep = args.includes('--asleep');
+// Another: frame counting that puts a new word into the hidden middle before each showing, as the page does.
+const words = args.includes('--words');
+const WORDS = ['blaa', 'schui', 'knee', 'stro', 'vlie', 'gruu', 'spoe', 'draa', 'klui', 'snee', 'prie', 'zwau'];
 const SAMPLER = fileURLToPath(new URL('./screen_sampler.py', import.meta.url));
 const WIDTH = 1016;
 const HEIGHT = 734;
@@ -69,12 +72,15 @@ function referenceSite() {
 #mid[hidden] { display: none; }
 `);
     writeFileSync(join(dir, 'frames.js'), `'use strict';
-window.flipEvery = (every, flips) => {
+window.flipEvery = (every, flips, words = []) => {
     const mid = document.getElementById('mid');
     let frame = 0;
+    let shown = 0;
     const step = () => {
         frame += 1;
         if (frame % every === 0) {
+            // With words, a new one goes in while hidden, as the page's syllable does.
+            if (!mid.hidden && words.length) mid.textContent = words[shown++ % words.length];
             mid.hidden = !mid.hidden;
             if (frame / every >= flips) return;
         }
@@ -183,7 +189,7 @@ async function measure(page, kind, interval, period) {
     const t0 = await page.js('return performance.now()');
     if (kind === 'page') await page.startExercise();
     else if (kind === 'asleep') await page.js('window.flipAsleep(arguments[0], arguments[1], arguments[2], arguments[3])', step, steps + 2, 4 * period + 30, period);
-    else await page.js('window.flipEvery(arguments[0], arguments[1])', every, steps + 2);
+    else await page.js('window.flipEvery(arguments[0], arguments[1], arguments[2])', every, steps + 2, kind === 'words' ? WORDS : []);
     const series = Math.ceil(steps / 22);
     const nominalMs = steps * step + series * LONG_PAUSE_MS;
     try {
@@ -228,6 +234,13 @@ async function bench(browserName) {
                 await browser.driver.get(`${reference.origin}/`);
                 await page.waitFor('the reference page', () => page.js('return typeof window.flipEvery === "function"'), 10000);
                 rows.frames.push(await measure(page, 'frames', interval, period));
+                if (words) {
+                    await browser.driver.get(`${reference.origin}/`);
+                    await page.waitFor('the reference page', () => page.js('return typeof window.flipEvery === "function"'), 10000);
+                    const r = await measure(page, 'words', interval, period);
+                    console.log(`  interval ${interval} run ${run}  frame counting with a new word each showing: ${fmt(r)}`);
+                    if (r.wide.length) console.log(`    words, half a frame or more off: ${r.wide.join('; ')}`);
+                }
                 if (asleep) {
                     await browser.driver.get(`${reference.origin}/`);
                     await page.waitFor('the reference page', () => page.js('return typeof window.flipAsleep === "function"'), 10000);
