@@ -843,8 +843,11 @@ function casesIn(browserName, lang, { all }) {
                         assert.match(await page.waitFor('the request to turn', turnRequest, 3000), /Draai/);
                         await device(667, 375);
                         await page.waitFor('the request gone', async () => (await turnRequest()) === null, 3000);
-                        const { cmd_exit: { middle: [x, y] } } = await targets();
-                        assert.equal(await buttonAt(x, y + 12), 'cmd_exit');
+                        // The exercise is laid out anew for the turned screen in a frame of its own.
+                        await page.waitFor('Einde taking a tap 12 px below its middle', async () => {
+                            const { cmd_exit: { middle: [x, y] } } = await targets();
+                            return (await buttonAt(x, y + 12)) === 'cmd_exit';
+                        }, 3000);
                         const n = (await page.changes()).length;
                         await page.waitFor('the exercise going on', async () =>
                             (await page.changes(n)).some((c) => c.view === 'frm_werk' && c.control), 3000);
