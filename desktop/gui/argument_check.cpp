@@ -30,31 +30,25 @@ const QStringList qt_flag_options{QStringLiteral("reverse"), QStringLiteral("wid
                                   QStringLiteral("sync"),    QStringLiteral("nograb"),
                                   QStringLiteral("dograb"),  QStringLiteral("testability")};
 
-// A message in Dutch and English about `subject`, pointing to --help.
-QString told(const char* dutch, const char* english, const QString& subject)
-{
-    return refusal(QString::fromUtf8(dutch).arg(quoted_on_terminal(subject)),
-                   QString::fromUtf8(english).arg(quoted_on_terminal(subject)));
-}
-
 QString unknown(const QString& option)
 {
-    return told("de optie %1 bestaat niet.", "there is no option %1.", option);
+    return refusal_about("de optie %1 bestaat niet.", "there is no option %1.", option);
 }
 
 QString with_value(const QString& option)
 {
-    return told("de optie %1 neemt geen waarde.", "the option %1 takes no value.", option);
+    return refusal_about("de optie %1 neemt geen waarde.", "the option %1 takes no value.", option);
 }
 
 QString without_value(const QString& option)
 {
-    return told("de optie %1 heeft een waarde nodig.", "the option %1 needs a value.", option);
+    return refusal_about("de optie %1 heeft een waarde nodig.", "the option %1 needs a value.",
+                         option);
 }
 
 QString stray(const QString& word)
 {
-    return told("%1 hoort bij geen optie.", "%1 belongs to no option.", word);
+    return refusal_about("%1 hoort bij geen optie.", "%1 belongs to no option.", word);
 }
 
 // How many arguments from `arguments[i]` on are one of Qt's options: 0 for

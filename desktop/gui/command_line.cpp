@@ -160,23 +160,18 @@ QString help()
 
 QString bad_material(const QString& value)
 {
-    const QString shown = quoted_on_terminal(value);
-    return refusal(QStringLiteral("de oefenstof %1 bestaat niet.").arg(shown),
-                   QStringLiteral("there is no material %1.").arg(shown));
+    return refusal_about("de oefenstof %1 bestaat niet.", "there is no material %1.", value);
 }
 
 QString bad_order(const QString& value)
 {
-    const QString shown = quoted_on_terminal(value);
-    return refusal(QStringLiteral("de volgorde %1 bestaat niet.").arg(shown),
-                   QStringLiteral("there is no order %1.").arg(shown));
+    return refusal_about("de volgorde %1 bestaat niet.", "there is no order %1.", value);
 }
 
 QString unreadable_list(const QString& path)
 {
-    const QString shown = quoted_on_terminal(path);
-    return refusal(QStringLiteral("de lijst %1 kan niet worden gelezen.").arg(shown),
-                   QStringLiteral("the list %1 cannot be read.").arg(shown));
+    return refusal_about("de lijst %1 kan niet worden gelezen.", "the list %1 cannot be read.",
+                         path);
 }
 
 QString refused_list(const QString& path, const OwnList& list)
@@ -192,16 +187,14 @@ QString refused_list(const QString& path, const OwnList& list)
 
 QString bad_letters(const QString& value)
 {
-    const QString shown = quoted_on_terminal(value);
-    return refusal(QStringLiteral("de letters zijn school of gewoon, niet %1.").arg(shown),
-                   QStringLiteral("the letters are school or gewoon, not %1.").arg(shown));
+    return refusal_about("de letters zijn school of gewoon, niet %1.",
+                         "the letters are school or gewoon, not %1.", value);
 }
 
 QString bad_letter_size(const QString& value)
 {
-    const QString shown = quoted_on_terminal(value);
-    return refusal(QStringLiteral("de lettergrootte is 1, 2, 3 of 4, niet %1.").arg(shown),
-                   QStringLiteral("the letter size is 1, 2, 3 or 4, not %1.").arg(shown));
+    return refusal_about("de lettergrootte is 1, 2, 3 of 4, niet %1.",
+                         "the letter size is 1, 2, 3 or 4, not %1.", value);
 }
 
 } // namespace

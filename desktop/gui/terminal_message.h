@@ -30,6 +30,14 @@ inline QString refusal(const QString& dutch, const QString& english)
         english + u' ' + QString::fromUtf8(see_help_english.data(), see_help_english.size()));
 }
 
+// A refusal about `subject`, quoted for a terminal where %1 stands in the
+// Dutch and the English.
+inline QString refusal_about(const char* dutch, const char* english, const QString& subject)
+{
+    const QString shown = quoted_on_terminal(subject);
+    return refusal(QString::fromUtf8(dutch).arg(shown), QString::fromUtf8(english).arg(shown));
+}
+
 // Writes `text` on stderr in the terminal's encoding.
 inline void write_on_stderr(const QString& text)
 {
