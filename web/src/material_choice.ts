@@ -63,10 +63,11 @@ export class MaterialChoice {
     choose(key: string): void {
         const { cmbMaterial, cmbOrder, txtList } = this.page;
         if (this.shown === ownList) this.ownText = txtList.value;
+        const choice = choices.find((each) => each.key === key);
         cmbMaterial.value = key;
         // The whole caption where the box is too narrow for it.
-        cmbMaterial.title = choices.find((choice) => choice.key === key)?.caption ?? '';
-        cmbOrder.value = choices.find((choice) => choice.key === key)?.order ?? '';
+        cmbMaterial.title = choice?.caption ?? '';
+        cmbOrder.value = choice?.order ?? '';
         this.explainOrder();
         this.shown = key;
         const own = key === ownList;
