@@ -54,7 +54,8 @@ TEST(WindowsJson, HasTheRulesBesideTheWindows)
           "\"bold\":true,\"points\":24}", "\"pausePicture\":{\"width\":150,\"height\":112}",
           "\"letterSize\":{\"smallest\":1,\"largest\":4,\"smaller\":\"A\xe2\x88\x92\","
           "\"larger\":\"A+\"}",
-          "\"materials\":{\"ownList\":\"eigen\",\"choices\":[{\"key\":\"ccv\",\"caption\":"
+          "\"materials\":{\"ownList\":\"eigen\",\"listLink\":\"lijst\",\"choices\":[{\"key\":"
+          "\"ccv\",\"caption\":"
           "\"CCV-structuren (blaa, schui)\",\"order\":\"willekeurig\"}",
           "{\"key\":\"eigen\",\"caption\":\"eigen woorden (een lijst die u zelf maakt)\","
           "\"order\":\"door-elkaar\"}]",

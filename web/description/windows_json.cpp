@@ -1,5 +1,6 @@
 #include "description/windows_json.h"
 
+#include "material/list_link.h"
 #include "material/materials.h"
 #include "program/layout.h"
 #include "program/letter_size.h"
@@ -157,7 +158,8 @@ std::string page_texts()
 std::string materials()
 {
     const auto own_list_order = own_list_material({std::string(own_list_key)})->default_order;
-    return joined("{\"ownList\":", json_string(own_list_key), ",\"choices\":",
+    return joined("{\"ownList\":", json_string(own_list_key),
+                  ",\"listLink\":", json_string(list_link_name), ",\"choices\":",
                   array(material_choices(),
                         [&](const MaterialChoice& choice) {
                             const auto material = material_named(choice.key);

@@ -66,6 +66,7 @@ export interface Description {
     // orders, by the keys of the link.
     readonly materials: {
         readonly ownList: string;
+        readonly listLink: string; // the name of the own list in the link's fragment
         readonly choices: readonly {
             readonly key: string;
             readonly caption: string;

@@ -3,6 +3,8 @@
 // teacher hands them out; and the own list in the fragment ("#lijst=…"),
 // which the browser never sends to a server.
 
+import { description } from './description.js';
+
 export const parameters = {
     interval: 'interval',
     speedStep: 'versnelling',
@@ -13,7 +15,7 @@ export const parameters = {
     letters: 'letters',
 } as const;
 
-export const listName = 'lijst';
+export const listName = description.materials.listLink;
 
 export interface Link {
     readonly interval: string | null; // txt_start's text
