@@ -78,9 +78,26 @@
     // The page's own requests for a frame, by time.
     const requestFrame = window.requestAnimationFrame.bind(window);
     probe.frameRequests = [];
+    // With probe.traceFrames set, each of the page's frame callbacks as
+    // [frame time, start, end, the first task after the frame's rendering].
+    probe.frameTrace = [];
+    const afterRendering = new MessageChannel();
+    const waiting = [];
+    afterRendering.port1.onmessage = () => {
+        const entry = waiting.shift();
+        if (entry) entry.push(performance.now());
+    };
     window.requestAnimationFrame = (callback) => {
         if (probe.frameRequests.length < 1000000) probe.frameRequests.push(performance.now());
-        return requestFrame(callback);
+        if (!probe.traceFrames) return requestFrame(callback);
+        return requestFrame((time) => {
+            const start = performance.now();
+            callback(time);
+            const entry = [time, start, performance.now()];
+            if (probe.frameTrace.length < 100000) probe.frameTrace.push(entry);
+            waiting.push(entry);
+            afterRendering.port2.postMessage(0);
+        });
     };
 
     // Counts display frames for `ms` (forever without it), keeping their times.
@@ -97,12 +114,17 @@
         };
         requestFrame(step);
     };
-    // The median period between the counted frames.
+    // The period of the counted frames: their span over the number of periods
+    // in it, a gap counted as the periods it missed. (The median interval
+    // alone is off: Chromium's time stamps come in 0.1 ms, so that 16.667 ms
+    // frames are 16.7, 16.7 and 16.6 apart and their median is 16.7.)
     probe.framePeriod = () => {
         const t = probe.frames.times;
         const d = [];
         for (let i = 1; i < t.length; i++) d.push(t[i] - t[i - 1]);
-        d.sort((a, b) => a - b);
-        return d.length ? d[Math.floor(d.length / 2)] : null;
+        if (!d.length) return null;
+        const median = [...d].sort((a, b) => a - b)[Math.floor(d.length / 2)];
+        const periods = d.reduce((n, x) => n + Math.max(1, Math.round(x / median)), 0);
+        return (t[t.length - 1] - t[0]) / periods;
     };
 })();
