@@ -1,6 +1,6 @@
 // The page's pace as the screen shows it, against the limit of the set-up:
 //   node bench/web/screen_bench.mjs SITE_DIR [--runs 5] [--intervals 400,2000]
-//        [--steps 125] [--browsers chromium,firefox] [--asleep] [--words]
+//        [--steps 125] [--browsers chromium,firefox] [--asleep] [--words] [--page-awake] [--no-trace]
 // on an X display a pixel larger than 1016 x 734 (scripts/web bench starts such an
 // Xvfb: Chromium in kiosk mode without a window manager leaves the screen's last
 // row and column free), so that the page is 1016 x 734 from the screen's corner.
@@ -12,10 +12,16 @@
 // same place every N frames (N frames = one step at the interval): what frame
 // counting in the browser gets on this screen. For each: the steps a whole frame
 // or more off their nominal length, the step errors, and the frames asked for
-// per second.
+// per second. Then where a step lost its frame: the steps as the page decided
+// them (the times of the frames that made the changes) against what the screen
+// showed, the changes shown half a frame or more later than the run's usual,
+// and for those the frame's course in the browser (from the frame's time to its
+// callback, the callback, the rest of its rendering); with the share of the
+// machine its host took meanwhile. --page-awake runs the page once more with its
+// sleeps cut to nothing, asking for every frame.
 
 import { spawn } from 'node:child_process';
-import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { createInterface } from 'node:readline';
@@ -40,6 +46,11 @@ const browsers = option('--browsers', 'chromium').split(',');
 const asleep = args.includes('--asleep');
 // Another: frame counting that puts a new word into the hidden middle before each showing, as the page does.
 const words = args.includes('--words');
+// The page once more, kept awake: its sleeps between changes cut to nothing, so
+// that it asks for every frame (whether sleeping is what costs a frame).
+const awake = args.includes('--page-awake');
+// Without the trace of the page's frame callbacks (it posts a task after each).
+const untraced = args.includes('--no-trace');
 const WORDS = ['blaa', 'schui', 'knee', 'stro', 'vlie', 'gruu', 'spoe', 'draa', 'klui', 'snee', 'prie', 'zwau'];
 const SAMPLER = fileURLToPath(new URL('./screen_sampler.py', import.meta.url));
 const WIDTH = 1016;
@@ -72,13 +83,15 @@ function referenceSite() {
 #mid[hidden] { display: none; }
 `);
     writeFileSync(join(dir, 'frames.js'), `'use strict';
+window.__flips = [];
 window.flipEvery = (every, flips, words = []) => {
     const mid = document.getElementById('mid');
     let frame = 0;
     let shown = 0;
-    const step = () => {
+    const step = (time) => {
         frame += 1;
         if (frame % every === 0) {
+            window.__flips.push(time);
             // With words, a new one goes in while hidden, as the page's syllable does.
             if (!mid.hidden && words.length) mid.textContent = words[shown++ % words.length];
             mid.hidden = !mid.hidden;
@@ -97,6 +110,7 @@ window.flipAsleep = (stepMs, flips, leadMs, period) => {
     const frame = (time) => {
         if (due === null) due = time + stepMs;
         if (time < due - period / 2) return requestAnimationFrame(frame);
+        window.__flips.push(time);
         mid.hidden = !mid.hidden;
         if (++count >= flips) return;
         due += stepMs;
@@ -157,22 +171,20 @@ function fromFirstSyllable(changes) {
     return empty < 0 || first < 0 ? [] : changes.slice(first);
 }
 
-// The steps seen on the screen, each against the nearest of its nominal lengths.
-function judge(changes, nominals, period) {
-    const seen = fromFirstSyllable(changes).slice(0, steps + 1);
+// Steps from the times of their changes (and what each showed, if known), each against the
+// nearest of its nominal lengths.
+function judgeSteps(times, kinds, nominals, period) {
     const errors = [];
     const wide = []; // the steps half a frame or more off, for the report
-    const pictures = seen.slice(0, -1).filter((c) => c.kind === 'picture').length;
-    for (let i = 0; i + 1 < seen.length; i++) {
-        const length = seen[i + 1].t - seen[i].t;
+    for (let i = 0; i + 1 < times.length && i < steps; i++) {
+        const length = times[i + 1] - times[i];
         const nominal = nominals.reduce((a, b) => (Math.abs(b - length) < Math.abs(a - length) ? b : a));
         errors.push(Math.abs(length - nominal));
         if (Math.abs(length - nominal) >= period / 2)
-            wide.push(`step ${i} ${seen[i].kind} ${length.toFixed(1)} for ${nominal.toFixed(0)}`);
+            wide.push(`step ${i} ${kinds ? `${kinds[i]} ` : ''}${length.toFixed(1)} for ${nominal.toFixed(0)}`);
     }
     return {
         steps: errors.length,
-        pictures,
         off: errors.filter((e) => e >= period).length,
         p50: percentile(errors, 0.5),
         p99: percentile(errors, 0.99),
@@ -181,13 +193,67 @@ function judge(changes, nominals, period) {
     };
 }
 
+// The steps seen on the screen.
+function judge(changes, nominals, period) {
+    const seen = fromFirstSyllable(changes).slice(0, steps + 1);
+    const pictures = seen.slice(0, -1).filter((c) => c.kind === 'picture').length;
+    return { ...judgeSteps(seen.map((c) => c.t), seen.map((c) => c.kind), nominals, period), pictures };
+}
+
+// From each change's frame to the screen showing it, against the run's median.
+function lateness(screen, decided) {
+    const n = Math.min(screen.length, decided.length, steps + 1);
+    const lat = Array.from({ length: n }, (_, i) => screen[i] - decided[i]);
+    const mid = percentile(lat, 0.5);
+    return lat.map((l) => l - mid);
+}
+
+// The changes shown half a frame or more later or sooner than usual.
+const latencies = (late, period) =>
+    late.map((d, i) => [i, d]).filter(([, d]) => Math.abs(d) >= period / 2).map(([i, d]) => `${i}:${d > 0 ? '+' : ''}${d.toFixed(1)}`);
+
+// How the frames that made the changes went in the browser: from the frame's time to its
+// callback (start), the callback itself (work) and the rest of the frame's rendering (render),
+// and for the changes shown half a frame or more late, each with the frames asked for before it.
+function traced(frames, late, decided, period) {
+    const rows = [];
+    for (let i = 0; i < late.length; i++) {
+        const mine = frames.filter((f) => f[0] === decided[i]);
+        if (!mine.length) continue;
+        const last = mine.at(-1);
+        rows.push({ i, late: late[i], start: mine[0][1] - mine[0][0], work: mine.reduce((a, f) => a + f[2] - f[1], 0),
+            render: last[3] === undefined ? NaN : last[3] - last[2],
+            before: frames.filter((f) => f[0] < decided[i] && f[0] > decided[i] - 150).length });
+    }
+    const spread = (k) => [0.5, 0.9, 1].map((p) => percentile(rows.map((r) => r[k]), p).toFixed(1)).join('/');
+    const shownLate = rows.filter((r) => r.late >= period / 2)
+        .map((r) => `${r.i}:+${r.late.toFixed(1)} start ${r.start.toFixed(1)} render ${r.render.toFixed(1)} after ${r.before}`);
+    return `change frames (p50/p90/max ms): start ${spread('start')}, work ${spread('work')}, render ${spread('render')}; ` +
+        `late: ${shownLate.join(' | ') || 'none'}`;
+}
+
+// The share of the machine's time its host took (steal), from /proc/stat.
+function cpuTimes() {
+    try {
+        const f = readFileSync('/proc/stat', 'utf8').split('\n')[0].trim().split(/\s+/).slice(1).map(Number);
+        return { total: f.reduce((a, b) => a + b, 0), steal: f[7] ?? 0 };
+    } catch {
+        return null;
+    }
+}
+const stealShare = (from, to) => (from && to && to.total > from.total ? (100 * (to.steal - from.steal)) / (to.total - from.total) : NaN);
+
 async function measure(page, kind, interval, period) {
+    const cpuFrom = cpuTimes();
+    const isPage = kind === 'page' || kind === 'awake';
     const step = stepMs(interval);
     const every = Math.round(step / period);
     const requestsFrom = await page.js('return window.__klankflitsProbe.frameRequests.length');
     const sampler = await startSampler();
     const t0 = await page.js('return performance.now()');
-    if (kind === 'page') await page.startExercise();
+    await page.js('window.__klankflitsProbe.traceFrames = arguments[0]; window.__klankflitsProbe.frameTrace.length = 0', !untraced);
+    if (kind === 'awake') await page.js('const wait = window.setTimeout; window.setTimeout = (f) => wait(f, 0)');
+    if (isPage) await page.startExercise();
     else if (kind === 'asleep') await page.js('window.flipAsleep(arguments[0], arguments[1], arguments[2], arguments[3])', step, steps + 2, 4 * period + 30, period);
     else await page.js('window.flipEvery(arguments[0], arguments[1], arguments[2])', every, steps + 2, kind === 'words' ? WORDS : []);
     const series = Math.ceil(steps / 22);
@@ -199,15 +265,29 @@ async function measure(page, kind, interval, period) {
         await sampler.stop();
     }
     const t1 = await page.js('return performance.now()');
+    const decided = isPage
+        ? await page.js(`const c = window.__klankflitsProbe.changes.filter((c) => c.now >= arguments[0] && c.kind === 'hidden' &&
+              (c.control === 'txt_string' || c.control === 'Picture1'));
+              const first = c.findIndex((x) => x.control === 'txt_string' && x.value === false);
+              return first < 0 ? [] : [...new Set(c.slice(first).map((x) => x.t))];`, t0)
+        : await page.js('return window.__flips.slice(-arguments[0])', steps + 2);
     const requests = (await page.js('return window.__klankflitsProbe.frameRequests')).slice(requestsFrom);
     const during = requests.filter((r) => r >= t0 && r <= t1).length;
-    const nominals = kind === 'page' ? [step, SHORT_PAUSE_MS, LONG_PAUSE_MS] : kind === 'asleep' ? [step] : [every * period];
-    return { ...judge(sampler.changes, nominals, period), perSecond: during / ((t1 - t0) / 1000), sampleMs: sampler.sampleMs, every };
+    const nominals = isPage ? [step, SHORT_PAUSE_MS, LONG_PAUSE_MS] : kind === 'asleep' ? [step] : [every * period];
+    const late = lateness(fromFirstSyllable(sampler.changes).map((c) => c.t), decided);
+    const trace = untraced ? '' : traced(await page.js('return window.__klankflitsProbe.frameTrace'), late, decided, period);
+    return { ...judge(sampler.changes, nominals, period), trace, inPage: judgeSteps(decided, null, nominals, period),
+        latency: latencies(late, period),
+        perSecond: during / ((t1 - t0) / 1000), sampleMs: sampler.sampleMs, every, steal: stealShare(cpuFrom, cpuTimes()) };
 }
+
+const detail = (name, r) =>
+    `    ${name}: in the page ${r.inPage.off} off${r.inPage.wide.length ? ` (${r.inPage.wide.join('; ')})` : ''}; ` +
+    `shown late or soon: ${r.latency.join(' ') || 'none'}${r.trace ? `\n      ${r.trace}` : ''}`;
 
 const fmt = (r) =>
     `${String(r.off).padStart(3)} of ${r.steps} (${r.pictures} pictures)  p50 ${r.p50.toFixed(1).padStart(5)}  p99 ${r.p99.toFixed(1).padStart(5)}  ` +
-    `max ${r.max.toFixed(1).padStart(6)} ms  ${r.perSecond.toFixed(1).padStart(5)} frames/s`;
+    `max ${r.max.toFixed(1).padStart(6)} ms  ${r.perSecond.toFixed(1).padStart(5)} frames/s  steal ${r.steal.toFixed(1)} %`;
 
 async function bench(browserName) {
     const server = await new SiteServer(site).start();
@@ -234,12 +314,20 @@ async function bench(browserName) {
                 await browser.driver.get(`${reference.origin}/`);
                 await page.waitFor('the reference page', () => page.js('return typeof window.flipEvery === "function"'), 10000);
                 rows.frames.push(await measure(page, 'frames', interval, period));
+                if (awake) {
+                    await page.open(`?interval=${interval}&versnelling=0`);
+                    const r = await measure(page, 'awake', interval, period);
+                    console.log(`  interval ${interval} run ${run}  the page kept awake: ${fmt(r)}`);
+                    if (r.wide.length) console.log(`    awake, half a frame or more off: ${r.wide.join('; ')}`);
+                    console.log(detail('awake', r));
+                }
                 if (words) {
                     await browser.driver.get(`${reference.origin}/`);
                     await page.waitFor('the reference page', () => page.js('return typeof window.flipEvery === "function"'), 10000);
                     const r = await measure(page, 'words', interval, period);
                     console.log(`  interval ${interval} run ${run}  frame counting with a new word each showing: ${fmt(r)}`);
                     if (r.wide.length) console.log(`    words, half a frame or more off: ${r.wide.join('; ')}`);
+                    console.log(detail('words', r));
                 }
                 if (asleep) {
                     await browser.driver.get(`${reference.origin}/`);
@@ -247,11 +335,14 @@ async function bench(browserName) {
                     const r = await measure(page, 'asleep', interval, period);
                     console.log(`  interval ${interval} run ${run}  frame counting asleep between flips: ${fmt(r)}`);
                     if (r.wide.length) console.log(`    asleep, half a frame or more off: ${r.wide.join('; ')}`);
+                    console.log(detail('asleep', r));
                 }
                 console.log(`  interval ${interval} run ${run}  page: ${fmt(rows.page.at(-1))}   ` +
                     `counting ${rows.frames.at(-1).every} frames: ${fmt(rows.frames.at(-1))}`);
-                for (const [name, r] of [['page', rows.page.at(-1)], ['frame counting', rows.frames.at(-1)]])
+                for (const [name, r] of [['page', rows.page.at(-1)], ['frame counting', rows.frames.at(-1)]]) {
                     if (r.wide.length) console.log(`    ${name}, half a frame or more off: ${r.wide.join('; ')}`);
+                    console.log(detail(name, r));
+                }
             }
             const worst = (rs) => Math.max(...rs.map((r) => r.off));
             const median = (rs, k) => percentile(rs.map((r) => r[k]), 0.5);
