@@ -114,17 +114,18 @@
         };
         requestFrame(step);
     };
-    // The period of the counted frames: their span over the number of periods
-    // in it, a gap counted as the periods it missed. (The median interval
-    // alone is off: Chromium's time stamps come in 0.1 ms, so that 16.667 ms
-    // frames are 16.7, 16.7 and 16.6 apart and their median is 16.7.)
+    // The period of the counted frames: their span over the whole number of
+    // median intervals in it, so that neither a missed frame nor a late one
+    // followed by an early one moves it. (The median interval alone is off:
+    // Chromium's time stamps come in 0.1 ms, so that 16.667 ms frames are
+    // 16.7, 16.7 and 16.6 apart and their median is 16.7.)
     probe.framePeriod = () => {
         const t = probe.frames.times;
         const d = [];
         for (let i = 1; i < t.length; i++) d.push(t[i] - t[i - 1]);
         if (!d.length) return null;
         const median = [...d].sort((a, b) => a - b)[Math.floor(d.length / 2)];
-        const periods = d.reduce((n, x) => n + Math.max(1, Math.round(x / median)), 0);
-        return (t[t.length - 1] - t[0]) / periods;
+        const span = t[t.length - 1] - t[0];
+        return span / Math.max(1, Math.round(span / median));
     };
 })();
