@@ -281,6 +281,12 @@ async function measure(page, kind, interval, period) {
         perSecond: during / ((t1 - t0) / 1000), sampleMs: sampler.sampleMs, every, steal: stealShare(cpuFrom, cpuTimes()) };
 }
 
+// Where a page's steps went wide: on the screen, as it decided them, and its change frames.
+function explain(name, r) {
+    if (r.wide.length) console.log(`    ${name}, half a frame or more off: ${r.wide.join('; ')}`);
+    console.log(detail(name, r));
+}
+
 const detail = (name, r) =>
     `    ${name}: in the page ${r.inPage.off} off${r.inPage.wide.length ? ` (${r.inPage.wide.join('; ')})` : ''}; ` +
     `shown late or soon: ${r.latency.join(' ') || 'none'}${r.trace ? `\n      ${r.trace}` : ''}`;
@@ -309,40 +315,29 @@ async function bench(browserName) {
         for (const interval of intervals) {
             const rows = { page: [], frames: [] };
             for (let run = 1; run <= runs; run++) {
-                await page.open(`?interval=${interval}&versnelling=0`);
-                rows.page.push(await measure(page, 'page', interval, period));
-                await browser.driver.get(`${reference.origin}/`);
-                await page.waitFor('the reference page', () => page.js('return typeof window.flipEvery === "function"'), 10000);
-                rows.frames.push(await measure(page, 'frames', interval, period));
-                if (awake) {
-                    await page.open(`?interval=${interval}&versnelling=0`);
-                    const r = await measure(page, 'awake', interval, period);
-                    console.log(`  interval ${interval} run ${run}  the page kept awake: ${fmt(r)}`);
-                    if (r.wide.length) console.log(`    awake, half a frame or more off: ${r.wide.join('; ')}`);
-                    console.log(detail('awake', r));
-                }
-                if (words) {
+                const openPage = () => page.open(`?interval=${interval}&versnelling=0`);
+                const openReference = async () => {
                     await browser.driver.get(`${reference.origin}/`);
                     await page.waitFor('the reference page', () => page.js('return typeof window.flipEvery === "function"'), 10000);
-                    const r = await measure(page, 'words', interval, period);
-                    console.log(`  interval ${interval} run ${run}  frame counting with a new word each showing: ${fmt(r)}`);
-                    if (r.wide.length) console.log(`    words, half a frame or more off: ${r.wide.join('; ')}`);
-                    console.log(detail('words', r));
-                }
-                if (asleep) {
-                    await browser.driver.get(`${reference.origin}/`);
-                    await page.waitFor('the reference page', () => page.js('return typeof window.flipAsleep === "function"'), 10000);
-                    const r = await measure(page, 'asleep', interval, period);
-                    console.log(`  interval ${interval} run ${run}  frame counting asleep between flips: ${fmt(r)}`);
-                    if (r.wide.length) console.log(`    asleep, half a frame or more off: ${r.wide.join('; ')}`);
-                    console.log(detail('asleep', r));
-                }
+                };
+                // A further page, measured and reported on its own.
+                const further = async (kind, caption, open) => {
+                    await open();
+                    const r = await measure(page, kind, interval, period);
+                    console.log(`  interval ${interval} run ${run}  ${caption}: ${fmt(r)}`);
+                    explain(kind, r);
+                };
+                await openPage();
+                rows.page.push(await measure(page, 'page', interval, period));
+                await openReference();
+                rows.frames.push(await measure(page, 'frames', interval, period));
+                if (awake) await further('awake', 'the page kept awake', openPage);
+                if (words) await further('words', 'frame counting with a new word each showing', openReference);
+                if (asleep) await further('asleep', 'frame counting asleep between flips', openReference);
                 console.log(`  interval ${interval} run ${run}  page: ${fmt(rows.page.at(-1))}   ` +
                     `counting ${rows.frames.at(-1).every} frames: ${fmt(rows.frames.at(-1))}`);
-                for (const [name, r] of [['page', rows.page.at(-1)], ['frame counting', rows.frames.at(-1)]]) {
-                    if (r.wide.length) console.log(`    ${name}, half a frame or more off: ${r.wide.join('; ')}`);
-                    console.log(detail(name, r));
-                }
+                explain('page', rows.page.at(-1));
+                explain('frame counting', rows.frames.at(-1));
             }
             const worst = (rs) => Math.max(...rs.map((r) => r.off));
             const median = (rs, k) => percentile(rs.map((r) => r[k]), 0.5);
