@@ -17,8 +17,9 @@
 // showed, the changes shown half a frame or more later than the run's usual,
 // and for those the frame's course in the browser (from the frame's time to its
 // callback, the callback, the rest of its rendering); with the share of the
-// machine its host took meanwhile. --page-awake runs the page once more with its
-// sleeps cut to nothing, asking for every frame.
+// machine its host took meanwhile, and the steps off that came while it took
+// the processors (steal, which the sampler reads every 10 ms). --page-awake
+// runs the page once more with its sleeps cut to nothing, asking for every frame.
 
 import { spawn } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
@@ -127,20 +128,23 @@ async function startSampler() {
     const { area, strip } = middle();
     const child = spawn('python3', [SAMPLER, ...area, ...strip], { stdio: ['pipe', 'pipe', 'inherit'] });
     const changes = [];
+    const steals = [];
     let sampleMs = null;
     const lines = createInterface({ input: child.stdout });
     await new Promise((ok, fail) => {
         child.once('exit', (code) => fail(new Error(`screen_sampler.py exited (${code})`)));
         lines.on('line', (line) => {
-            const [a, b] = line.split(' ');
+            const [a, b, c] = line.split(' ');
             if (a === 'ready') {
                 sampleMs = Number(b);
                 ok();
-            } else changes.push({ t: Number(a), kind: b });
+            } else if (b === 'steal') steals.push({ t: Number(a), ms: Number(c) });
+            else changes.push({ t: Number(a), kind: b });
         });
     });
     return {
         changes,
+        steals,
         sampleMs,
         stop: () => new Promise((ok) => {
             child.removeAllListeners('exit');
@@ -173,19 +177,29 @@ function fromFirstSyllable(changes) {
 
 // Steps from the times of their changes (and what each showed, if known), each against the
 // nearest of its nominal lengths.
-function judgeSteps(times, kinds, nominals, period) {
+// With the host's steal, the steps off are also counted where it took the processors
+// during the step's changes (from two frames before one to its showing).
+function judgeSteps(times, kinds, nominals, period, steals = null) {
     const errors = [];
     const wide = []; // the steps half a frame or more off, for the report
+    let offHost = 0;
+    let withHost = 0;
+    const hostMs = (t) => steals.filter((s) => s.t > t - 2 * period && s.t <= t + 1).reduce((a, s) => a + s.ms, 0);
     for (let i = 0; i + 1 < times.length && i < steps; i++) {
         const length = times[i + 1] - times[i];
         const nominal = nominals.reduce((a, b) => (Math.abs(b - length) < Math.abs(a - length) ? b : a));
+        const host = steals ? hostMs(times[i]) + hostMs(times[i + 1]) : 0;
         errors.push(Math.abs(length - nominal));
+        if (host > 0) withHost++;
+        if (Math.abs(length - nominal) >= period && host > 0) offHost++;
         if (Math.abs(length - nominal) >= period / 2)
-            wide.push(`step ${i} ${kinds ? `${kinds[i]} ` : ''}${length.toFixed(1)} for ${nominal.toFixed(0)}`);
+            wide.push(`step ${i} ${kinds ? `${kinds[i]} ` : ''}${length.toFixed(1)} for ${nominal.toFixed(0)}${host ? ` (host ${host} ms)` : ''}`);
     }
     return {
         steps: errors.length,
         off: errors.filter((e) => e >= period).length,
+        offHost,
+        withHost,
         p50: percentile(errors, 0.5),
         p99: percentile(errors, 0.99),
         max: Math.max(...errors),
@@ -194,10 +208,10 @@ function judgeSteps(times, kinds, nominals, period) {
 }
 
 // The steps seen on the screen.
-function judge(changes, nominals, period) {
+function judge(changes, steals, nominals, period) {
     const seen = fromFirstSyllable(changes).slice(0, steps + 1);
     const pictures = seen.slice(0, -1).filter((c) => c.kind === 'picture').length;
-    return { ...judgeSteps(seen.map((c) => c.t), seen.map((c) => c.kind), nominals, period), pictures };
+    return { ...judgeSteps(seen.map((c) => c.t), seen.map((c) => c.kind), nominals, period, steals), pictures };
 }
 
 // From each change's frame to the screen showing it, against the run's median.
@@ -276,7 +290,7 @@ async function measure(page, kind, interval, period) {
     const nominals = isPage ? [step, SHORT_PAUSE_MS, LONG_PAUSE_MS] : kind === 'asleep' ? [step] : [every * period];
     const late = lateness(fromFirstSyllable(sampler.changes).map((c) => c.t), decided);
     const trace = untraced ? '' : traced(await page.js('return window.__klankflitsProbe.frameTrace'), late, decided, period);
-    return { ...judge(sampler.changes, nominals, period), trace, inPage: judgeSteps(decided, null, nominals, period),
+    return { ...judge(sampler.changes, sampler.steals, nominals, period), trace, inPage: judgeSteps(decided, null, nominals, period),
         latency: latencies(late, period),
         perSecond: during / ((t1 - t0) / 1000), sampleMs: sampler.sampleMs, every, steal: stealShare(cpuFrom, cpuTimes()) };
 }
@@ -292,7 +306,7 @@ const detail = (name, r) =>
     `shown late or soon: ${r.latency.join(' ') || 'none'}${r.trace ? `\n      ${r.trace}` : ''}`;
 
 const fmt = (r) =>
-    `${String(r.off).padStart(3)} of ${r.steps} (${r.pictures} pictures)  p50 ${r.p50.toFixed(1).padStart(5)}  p99 ${r.p99.toFixed(1).padStart(5)}  ` +
+    `${String(r.off).padStart(3)} of ${r.steps}${r.off ? ` (${r.offHost} with steal, as were ${r.withHost} of all)` : ''} (${r.pictures} pictures)  p50 ${r.p50.toFixed(1).padStart(5)}  p99 ${r.p99.toFixed(1).padStart(5)}  ` +
     `max ${r.max.toFixed(1).padStart(6)} ms  ${r.perSecond.toFixed(1).padStart(5)} frames/s  steal ${r.steal.toFixed(1)} %`;
 
 async function bench(browserName) {
@@ -345,8 +359,10 @@ async function bench(browserName) {
             // Worse: more steps off in its worst run, or a step error beyond the other's by more than
             // the sampler can tell apart (one sample period and the time one sample takes).
             const worse = worst(rows.page) > worst(rows.frames) || median(rows.page, 'p99') > median(rows.frames, 'p99') + 1 + sampleMs;
+            const sum = (rs, k) => rs.reduce((a, r) => a + r[k], 0);
             const line = `  interval ${interval}, ${runs} runs: steps off a run, page ${rows.page.map((r) => r.off).join(' ')} vs ` +
-                `frame counting ${rows.frames.map((r) => r.off).join(' ')}; median p99 ${median(rows.page, 'p99').toFixed(1)} vs ` +
+                `frame counting ${rows.frames.map((r) => r.off).join(' ')} (with steal: ${sum(rows.page, 'offHost')} vs ` +
+                `${sum(rows.frames, 'offHost')}, as were ${sum(rows.page, 'withHost')} vs ${sum(rows.frames, 'withHost')} of all); median p99 ${median(rows.page, 'p99').toFixed(1)} vs ` +
                 `${median(rows.frames, 'p99').toFixed(1)} ms; frames asked for ${median(rows.page, 'perSecond').toFixed(1)}/s vs ` +
                 `${median(rows.frames, 'perSecond').toFixed(1)}/s: the page is ${worse ? 'WORSE than' : 'at'} the limit of the set-up`;
             console.log(line);

@@ -7,7 +7,9 @@ samples the rectangle X,Y,W,H of the root window about once a millisecond and
 prints a line "MS KIND" (CLOCK_MONOTONIC milliseconds) whenever what it shows
 changes, KIND being "empty" (one colour), "picture" (the strip PX,PY,PW,1
 inside it is not the background: only the picture reaches there) or
-"syllable" (anything else). The first line is "ready MS_PER_SAMPLE". It stops
+"syllable" (anything else), and a line "MS steal HOST_MS" whenever the host
+took the machine's processors from it (steal in /proc/stat, read every 10 ms)
+since the last such reading. The first line is "ready MS_PER_SAMPLE". It stops
 when its standard input closes. Only libX11 (through ctypes), which every
 browser on X links anyway.
 """
@@ -87,6 +89,14 @@ def main():
         sample()
     print(f"ready {(time.monotonic_ns() - t) / 50e6:.3f}", flush=True)
 
+    tick_ms = 1000 / os.sysconf("SC_CLK_TCK")
+
+    def steal_ticks():
+        with open("/proc/stat", "rb") as stat:
+            fields = stat.readline().split()
+        return int(fields[8]) if len(fields) > 8 else 0
+
+    stolen, stolen_read = steal_ticks(), 0
     last_data, last_kind = None, None
     period_ns = 1_000_000
     next_at = time.monotonic_ns()
@@ -103,6 +113,12 @@ def main():
                 last_kind = k
                 # The server read the screen somewhere between the request and its answer.
                 print(f"{(asked + now) / 2e6:.3f} {k}", flush=True)
+        if now - stolen_read > 10_000_000:
+            stolen_read = now
+            ticks = steal_ticks()
+            if ticks > stolen:
+                print(f"{now / 1e6:.3f} steal {(ticks - stolen) * tick_ms:.0f}", flush=True)
+                stolen = ticks
         if now - checked > 50_000_000:  # stdin closed: the bench is done
             checked = now
             if select.select([stdin], [], [], 0)[0] and not os.read(stdin, 4096):
