@@ -184,15 +184,17 @@ function judgeSteps(times, kinds, nominals, period, steals = null) {
     const wide = []; // the steps half a frame or more off, for the report
     let offHost = 0;
     let withHost = 0;
-    const hostMs = (t) => steals.filter((s) => s.t > t - 2 * period && s.t <= t + 1).reduce((a, s) => a + s.ms, 0);
+    const hostAt = times.map((t) =>
+        steals ? steals.filter((s) => s.t > t - 2 * period && s.t <= t + 1).reduce((a, s) => a + s.ms, 0) : 0);
     for (let i = 0; i + 1 < times.length && i < steps; i++) {
         const length = times[i + 1] - times[i];
         const nominal = nominals.reduce((a, b) => (Math.abs(b - length) < Math.abs(a - length) ? b : a));
-        const host = steals ? hostMs(times[i]) + hostMs(times[i + 1]) : 0;
-        errors.push(Math.abs(length - nominal));
+        const error = Math.abs(length - nominal);
+        const host = hostAt[i] + hostAt[i + 1];
+        errors.push(error);
         if (host > 0) withHost++;
-        if (Math.abs(length - nominal) >= period && host > 0) offHost++;
-        if (Math.abs(length - nominal) >= period / 2)
+        if (error >= period && host > 0) offHost++;
+        if (error >= period / 2)
             wide.push(`step ${i} ${kinds ? `${kinds[i]} ` : ''}${length.toFixed(1)} for ${nominal.toFixed(0)}${host ? ` (host ${host} ms)` : ''}`);
     }
     return {
